@@ -36,13 +36,13 @@ run: build
 test-asan: build-asan
 	@echo "== core tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS) -L core
+	  ctest --output-on-failure --no-label-summary -j $(JOBS) -L core
 
 test-fuzz: build-fuzz
 	@bash scripts/run-fuzzers $(FUZZ_BUILD)
 
 test-core: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-label-summary -j $(JOBS)
 
 # The sanitizer and fuzz runs come first so that the output ends with the
 # summary of the full test run.
