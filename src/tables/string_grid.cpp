@@ -69,4 +69,26 @@ bool StringGrid::RowIsEmpty(int row) const {
                      [](const std::string& c) { return c.empty(); });
 }
 
+void StringGrid::ReorderRows(int first, const std::vector<int>& sourceRows) {
+  const int n = static_cast<int>(sourceRows.size());
+  if (first < 0 || first + n > RowCount()) return;
+  std::vector<std::vector<std::string>> moved;
+  moved.reserve(n);
+  for (int src : sourceRows) {
+    if (src < first || src >= first + n) return;
+  }
+  for (int src : sourceRows) moved.push_back(std::move(rows_[src]));
+  for (int i = 0; i < n; ++i) rows_[first + i] = std::move(moved[i]);
+}
+
+void StringGrid::EraseRows(const std::vector<bool>& remove) {
+  size_t kept = 0;
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    if (r < remove.size() && remove[r]) continue;
+    if (kept != r) rows_[kept] = std::move(rows_[r]);
+    ++kept;
+  }
+  rows_.resize(kept);
+}
+
 }  // namespace tralvin

@@ -34,6 +34,11 @@ class StringGrid {
   void ClearData();
   // True when every cell of the row is empty.
   bool RowIsEmpty(int row) const;
+  // Rows first .. first + n - 1 become the former rows sourceRows[0 .. n - 1]
+  // (a permutation of that range); texts are moved, not copied.
+  void ReorderRows(int first, const std::vector<int>& sourceRows);
+  // Removes the rows whose flag is set, in one pass; the others keep their order.
+  void EraseRows(const std::vector<bool>& remove);
 
  private:
   int colCount_;
