@@ -16,8 +16,8 @@ struct CaptionEntry {
   CaptionKind kind = CaptionKind::Text;
   std::string control;  // object name of the control; empty for text entries
   std::string caption;  // the text, or the control's caption (empty for tool buttons)
-  std::string hint;     // the control's hint (label/button/check box/group box/tab page/tool button)
-  bool listed = true;   // false for keys recognised but not in the key list
+  std::string hint;    // the control's hint (label/button/check box/group box/tab page/tool button)
+  bool listed = true;  // false for keys recognised but not in the key list
 };
 
 class CaptionTable {
@@ -36,7 +36,8 @@ class CaptionTable {
   std::string Hint(std::string_view key) const;
   // The current caption of a control by its object name ("" when unknown).
   std::string ControlCaption(std::string_view control) const;
-  // Replace the text (caption, or hint of a tool button) / the hint; false when unknown.
+  // Replace the text (caption, or hint of a tool button) / the hint; false when the
+  // key is unknown, and SetHint also false for text and menu entries, which have no hint.
   bool SetText(std::string_view key, std::string text);
   bool SetHint(std::string_view key, std::string hint);
 
@@ -46,5 +47,8 @@ class CaptionTable {
   CaptionEntry* FindMutable(std::string_view key);
   std::vector<CaptionEntry> entries_;
 };
+
+// A shared table that always holds the built-in texts (never modified).
+const CaptionTable& BuiltInCaptions();
 
 }  // namespace tralvin
