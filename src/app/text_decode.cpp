@@ -9,6 +9,26 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// Appends the UTF-8 form of a code point (U+FFFD for one that cannot be encoded).
+void AppendCodePoint(std::string& out, char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
 // Windows-1252 code points of the bytes 0x80..0x9F; the five bytes the code
 // page leaves undefined map to the control code of the same value.
 constexpr char16_t kCp1252High[32] = {
@@ -62,41 +82,22 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
         char32_t u2 = unit(i);
         if (u2 >= 0xDC00 && u2 <= 0xDFFF) {
           i += 2;
-          AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (u2 - 0xDC00));
+          AppendCodePoint(out, 0x10000 + ((u - 0xD800) << 10) + (u2 - 0xDC00));
           continue;
         }
       }
-      AppendUtf8(out, kReplacement);
+      AppendCodePoint(out, kReplacement);
     } else if (u >= 0xDC00 && u <= 0xDFFF) {
-      AppendUtf8(out, kReplacement);
+      AppendCodePoint(out, kReplacement);
     } else {
-      AppendUtf8(out, u);
+      AppendCodePoint(out, u);
     }
   }
-  if (i < bytes.size()) AppendUtf8(out, kReplacement);  // an odd byte at the end
+  if (i < bytes.size()) AppendCodePoint(out, kReplacement);  // an odd byte at the end
   return out;
 }
 
 }  // namespace
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 bool IsValidUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
@@ -134,7 +135,7 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
       continue;
     }
     auto b = static_cast<unsigned char>(bytes[i++]);
-    AppendUtf8(out, b >= 0x80 && b <= 0x9F ? char32_t{kCp1252High[b - 0x80]} : char32_t{b});
+    AppendCodePoint(out, b >= 0x80 && b <= 0x9F ? char32_t{kCp1252High[b - 0x80]} : char32_t{b});
   }
   return out;
 }
