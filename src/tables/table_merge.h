@@ -18,7 +18,8 @@ namespace tralvin {
 // else may change the grid while a merger is in use.
 class TableMerger {
  public:
-  TableMerger(StringGrid& grid, GridKind kind);
+  // The stock and piece grids share the label (0), type (1) and length (2) columns.
+  explicit TableMerger(StringGrid& grid);
 
   // Stock record. Throws ConversionError when a quantity to be added is not an
   // integer text; the grid is then unchanged by this record.
@@ -38,7 +39,6 @@ class TableMerger {
   void Index(int row);
 
   StringGrid& grid_;
-  GridKind kind_;
   std::unordered_map<std::string, int> firstRowOfKey_;
   int nextEmptyCandidate_ = 1;
 };
