@@ -1,0 +1,135 @@
+// TPatternPool: the contiguous pattern store of the search and its conversion
+// to plan patterns.
+#include "optimizer/pattern_pool.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "optimizer/enumerate.h"
+
+namespace tralvin {
+
+void SetPatternHeader(TPacket& pattern, const T2DStock& sheet, int32_t bars) {
+  pattern.p_cx = sheet.p_cx;
+  pattern.p_cy = sheet.p_cy;
+  pattern.p_offset = TPoint{0, 0};
+  pattern.p_number = bars;
+  pattern.p_lab = sheet.p_lab;
+  pattern.p_id = sheet.p_id;
+  pattern.p_cost = sheet.p_cost;
+  pattern.disp_XSize = sheet.disp_XSize;
+  pattern.disp_YSize = sheet.disp_YSize;
+  pattern.disp_Comment = sheet.disp_Comment;
+  pattern.owner = sheet.owner;
+  pattern.Priority = sheet.Priority;
+}
+
+void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DStock& stock,
+                         int speed, TPatternScratch& scratch) {
+  const int kinds = pieces.Count();
+  const size_t k = static_cast<size_t>(kinds);
+  scratch.cx.resize(k);
+  scratch.qty.resize(k);
+  scratch.counts.resize(k);
+  scratch.area.resize(k);
+  for (int i = 0; i < kinds; ++i) {
+    const size_t u = static_cast<size_t>(i);
+    scratch.cx[u] = pieces[i].p_cx;
+    scratch.qty[u] = pieces[i].p_number;
+    scratch.area[u] = pieces[i].area();
+  }
+  const int limit = (speed + 1) * 128;
+  int recorded = 0;
+  EnumerateCombinations(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
+                        scratch.counts.data(), [&](const int32_t* w, int32_t) {
+                          pool.Add(stock.p_id, w, scratch.area.data(), stock.p_cx, stock.p_cy);
+                          ++recorded;
+                          return recorded <= limit;
+                        });
+}
+
+void TPatternPool::Clear(int kinds) {
+  kinds_ = kinds;
+  number.clear();
+  sheet_.clear();
+  counts_.clear();
+  nz_begin_.assign(1, 0);
+  nz_index_.clear();
+  nz_count_.clear();
+  util_.clear();
+  pieces_.clear();
+}
+
+void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* part_area,
+                       int32_t sheet_cx, int32_t sheet_cy) {
+  sheet_.push_back(sheet_id);
+  number.push_back(0);
+  double used = 0.0;
+  int64_t pieces = 0;
+  for (int i = 0; i < kinds_; ++i) {
+    const int32_t c = counts[i];
+    counts_.push_back(c);
+    used += static_cast<double>(c) * part_area[i];
+    if (c != 0) {
+      nz_index_.push_back(i);
+      nz_count_.push_back(c);
+      pieces += c;
+    }
+  }
+  nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
+  util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
+  pieces_.push_back(pieces);
+}
+
+void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
+  const int n = Count();
+  std::vector<int> order(static_cast<size_t>(n));
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    const int ra = label_rank[static_cast<size_t>(Sheet(a))];
+    const int rb = label_rank[static_cast<size_t>(Sheet(b))];
+    if (ra != rb) return ra < rb;
+    return Util(a) > Util(b);
+  });
+  TPatternPool sorted;
+  sorted.Clear(kinds_);
+  sorted.sheet_.reserve(sheet_.size());
+  sorted.counts_.reserve(counts_.size());
+  sorted.util_.reserve(util_.size());
+  sorted.pieces_.reserve(pieces_.size());
+  for (int p : order) {
+    sorted.sheet_.push_back(Sheet(p));
+    sorted.number.push_back(number[static_cast<size_t>(p)]);
+    const int32_t* c = Counts(p);
+    sorted.counts_.insert(sorted.counts_.end(), c, c + kinds_);
+    for (int k = NzBegin(p); k < NzEnd(p); ++k) {
+      sorted.nz_index_.push_back(nz_index_[static_cast<size_t>(k)]);
+      sorted.nz_count_.push_back(nz_count_[static_cast<size_t>(k)]);
+    }
+    sorted.nz_begin_.push_back(static_cast<uint32_t>(sorted.nz_index_.size()));
+    sorted.util_.push_back(Util(p));
+    sorted.pieces_.push_back(Pieces(p));
+  }
+  *this = std::move(sorted);
+}
+
+TPacket TPatternPool::ToPacket(int p, const TPanels& parts, const TPanels& sheets,
+                               int32_t bars) const {
+  TPacket pattern(parts);
+  SetPatternHeader(pattern, sheets[Sheet(p)], bars);
+  const int32_t* c = Counts(p);
+  for (int i = 0; i < kinds_; ++i) pattern.numbers[i].p_number = c[i];
+  pattern.used_parts.RemoveAll();
+  pattern.available_rects.RemoveAll();
+  pattern.rFastUtil = Util(p);
+  return pattern;
+}
+
+TSchemes TPatternPool::ToSchemes(const TPanels& parts, const TPanels& sheets) const {
+  TSchemes out;
+  out.schemes.reserve(static_cast<size_t>(Count()));
+  for (int p = 0; p < Count(); ++p) out.schemes.push_back(ToPacket(p, parts, sheets, 0));
+  return out;
+}
+
+}  // namespace tralvin

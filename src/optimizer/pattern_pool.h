@@ -1,0 +1,79 @@
+// TPatternPool: candidate patterns of a stage held in contiguous arrays (stock
+// position, piece counts, non-zero entries, cached utilisation, bars cut in the
+// current pass) so that the search's greedy steps allocate nothing.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "optimizer/panels.h"
+#include "optimizer/schemes.h"
+
+namespace tralvin {
+
+class TPatternPool {
+ public:
+  // Empties the pool for patterns of `kinds` piece kinds.
+  void Clear(int kinds);
+  int Count() const { return static_cast<int>(sheet_.size()); }
+  int Kinds() const { return kinds_; }
+
+  // Appends a pattern of the stock at position `sheet_id` with `Kinds()` counts.
+  // `rFastUtil` becomes the pattern's UtRateShape, computed from the piece
+  // areas `part_area` and the stock's width and length.
+  void Add(int32_t sheet_id, const int32_t* counts, const double* part_area, int32_t sheet_cx,
+           int32_t sheet_cy);
+
+  int32_t Sheet(int p) const { return sheet_[static_cast<size_t>(p)]; }
+  const int32_t* Counts(int p) const {
+    return counts_.data() + static_cast<size_t>(p) * static_cast<size_t>(kinds_);
+  }
+  // Non-zero entries of pattern p: positions and counts, ascending position.
+  int NzBegin(int p) const { return static_cast<int>(nz_begin_[static_cast<size_t>(p)]); }
+  int NzEnd(int p) const { return static_cast<int>(nz_begin_[static_cast<size_t>(p) + 1]); }
+  const int32_t* NzIndex() const { return nz_index_.data(); }
+  const int32_t* NzCount() const { return nz_count_.data(); }
+  double Util(int p) const { return util_[static_cast<size_t>(p)]; }
+  int64_t Pieces(int p) const { return pieces_[static_cast<size_t>(p)]; }
+
+  // Bars cut with each pattern in the current pass.
+  std::vector<int32_t> number;
+
+  // Stable order by stock label rank ascending, then utilisation descending
+  // (the order SortUtilization gives patterns of one material type).
+  // `label_rank[s]` orders the stock labels.
+  void SortUtilization(const std::vector<int>& label_rank);
+
+  // The pattern as a TPacket: header from `sheets[Sheet(p)]` with `number`
+  // bars, entries copies of `parts` with the counts.
+  TPacket ToPacket(int p, const TPanels& parts, const TPanels& sheets, int32_t bars) const;
+  // All patterns with 0 bars, in pool order.
+  TSchemes ToSchemes(const TPanels& parts, const TPanels& sheets) const;
+
+ private:
+  int kinds_ = 0;
+  std::vector<int32_t> sheet_;
+  std::vector<int32_t> counts_;
+  std::vector<uint32_t> nz_begin_{0};
+  std::vector<int32_t> nz_index_;
+  std::vector<int32_t> nz_count_;
+  std::vector<double> util_;
+  std::vector<int64_t> pieces_;
+};
+
+// Reusable buffers of AppendStockPatterns.
+struct TPatternScratch {
+  std::vector<int32_t> cx, qty, counts;
+  std::vector<double> area;
+};
+
+// Appends the patterns of `stock` for the quantities of `pieces`, exactly as
+// TSeeds::FindAllSchemes lists them (at most (speed + 1) * 128 + 1).
+void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DStock& stock,
+                         int speed, TPatternScratch& scratch);
+
+// The header of a pattern cut from `sheet`: the fields a new pattern takes
+// from its stock, with `number` bars.
+void SetPatternHeader(TPacket& pattern, const T2DStock& sheet, int32_t bars);
+
+}  // namespace tralvin
