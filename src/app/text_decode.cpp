@@ -9,33 +9,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Appends the UTF-8 form of a code point (U+FFFD for one that cannot be encoded).
-void AppendCodePoint(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// Windows-1252 code points of the bytes 0x80..0x9F; the five bytes the code
-// page leaves undefined map to the control code of the same value.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 // Length of the well-formed UTF-8 sequence at text[i], or 0 when there is none.
 size_t Utf8SequenceLength(std::string_view text, size_t i) {
   auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -82,22 +55,48 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
         char32_t u2 = unit(i);
         if (u2 >= 0xDC00 && u2 <= 0xDFFF) {
           i += 2;
-          AppendCodePoint(out, 0x10000 + ((u - 0xD800) << 10) + (u2 - 0xDC00));
+          AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (u2 - 0xDC00));
           continue;
         }
       }
-      AppendCodePoint(out, kReplacement);
+      AppendUtf8(out, kReplacement);
     } else if (u >= 0xDC00 && u <= 0xDFFF) {
-      AppendCodePoint(out, kReplacement);
+      AppendUtf8(out, kReplacement);
     } else {
-      AppendCodePoint(out, u);
+      AppendUtf8(out, u);
     }
   }
-  if (i < bytes.size()) AppendCodePoint(out, kReplacement);  // an odd byte at the end
+  if (i < bytes.size()) AppendUtf8(out, kReplacement);  // an odd byte at the end
   return out;
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Windows-1252 code points of the bytes 0x80..0x9F; the five bytes the code
+// page leaves undefined map to the control code of the same value.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool IsValidUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
@@ -135,7 +134,7 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
       continue;
     }
     auto b = static_cast<unsigned char>(bytes[i++]);
-    AppendCodePoint(out, b >= 0x80 && b <= 0x9F ? char32_t{kCp1252High[b - 0x80]} : char32_t{b});
+    AppendUtf8(out, b >= 0x80 && b <= 0x9F ? char32_t{kCp1252High[b - 0x80]} : char32_t{b});
   }
   return out;
 }
