@@ -1,0 +1,187 @@
+// Stock and piece table files: round trips, numbering, the record limit,
+// appending with merge, and saves that the system refuses.
+#include "tables/table_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/ini_file.h"
+#include "tables/table_grids.h"
+
+namespace tralvin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TableFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("tralvin_tables_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  static void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  static std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+
+  fs::path dir_;
+};
+
+void SetSheet(StringGrid& g, int row, std::vector<std::string> cells) { g.SetRow(row, cells); }
+
+TEST_F(TableFiles, StockRoundTripNumbersWrittenRowsWithoutGaps) {
+  StringGrid g(kSheetColCount, kInitialGridRows);
+  SetSheet(g, 1, {"A", "steel", "6000", "3", "1.5", "2", "first"});
+  SetSheet(g, 2, {"B", "", "12 1/2", "", "", "", ""});
+  SetSheet(g, 3, {"", "wood", "", "", "9", "1", "only type, cost and comment"});
+  SetSheet(g, 5, {"", "", "", "7", "", "", ""});
+  const std::string file = Path("t.stk");
+  TableSaveResult saved = SaveSheetsFile(g, true, file, true);
+  ASSERT_TRUE(saved.ok) << saved.message;
+  EXPECT_EQ(saved.records, 3);
+  EXPECT_EQ(saved.showFileName, file);
+
+  TIniFile ini(file);
+  EXPECT_TRUE(ini.SectionExists("SHEET3"));
+  EXPECT_FALSE(ini.SectionExists("SHEET4"));
+  EXPECT_EQ(ini.ReadString("OPTIONS", "ISBESTDIMENSION", ""), "1");
+
+  StringGrid back(kSheetColCount, kInitialGridRows);
+  back.SetCell(0, 0, "title");
+  TableReadResult read = ReadSheetsFile(back, file);
+  EXPECT_EQ(read.records, 3);
+  EXPECT_TRUE(read.bestDimensionMode);
+  EXPECT_EQ(read.fileName, file);
+  ASSERT_EQ(back.RowCount(), 5);
+  EXPECT_EQ(back.Cell(0, 0), "title");
+  EXPECT_EQ(back.Row(1), g.Row(1));
+  EXPECT_EQ(back.Row(2), g.Row(2));
+  EXPECT_EQ(back.Row(3), g.Row(5));
+  EXPECT_TRUE(back.RowIsEmpty(4));
+
+  EXPECT_FALSE(SaveSheetsFile(g, false, file, false).showFileName);
+  EXPECT_FALSE(ReadSheetsFile(back, file).bestDimensionMode);
+}
+
+TEST_F(TableFiles, PiecesWriteRowsWithLabelLengthOrMaximum) {
+  StringGrid g(kPartColCount, 6);
+  g.SetRow(1, {"P", "", "100", "2", "4", "c"});
+  g.SetRow(2, {"", "", "", "5", "", ""});  // quantity only: not written
+  g.SetRow(3, {"", "", "", "", "8", ""});  // maximum only: written, empty label
+  const std::string file = Path("t.dst");
+  ASSERT_TRUE(SavePartsFile(g, file, true).ok);
+  StringGrid back(kPartColCount, 3);
+  EXPECT_EQ(ReadPartsFile(back, file).records, 2);
+  EXPECT_EQ(back.RowCount(), 4);
+  EXPECT_EQ(back.Row(1), g.Row(1));
+  EXPECT_EQ(back.Row(2), g.Row(3));
+  EXPECT_EQ(ReadText(file).find("OPTIONS"), std::string::npos);
+}
+
+TEST_F(TableFiles, ReadingStopsAtAGapAndDefaultsMissingKeys) {
+  const std::string file = Path("gap.stk");
+  WriteText(file,
+            "[SHEET1]\nLABEL=A\nLENGTH=10\n[SHEET2]\nlabel=B\nPriority=4\n"
+            "[SHEET3]\n[SHEET4]\nLABEL=D\n[OPTIONS]\nISBESTDIMENSION=yes\n");
+  StringGrid g(kSheetColCount, kInitialGridRows);
+  TableReadResult r = ReadSheetsFile(g, file);
+  EXPECT_EQ(r.records, 2);
+  EXPECT_FALSE(r.bestDimensionMode);
+  EXPECT_EQ(g.RowCount(), 4);
+  EXPECT_EQ(g.Row(1), (std::vector<std::string>{"A", "", "10", "", "", "0", ""}));
+  EXPECT_EQ(g.Cell(kSheetColPriority, 2), "4");
+
+  r = ReadSheetsFile(g, Path("missing.stk"));
+  EXPECT_EQ(r.records, 0);
+  EXPECT_EQ(r.fileName, Path("missing.stk"));
+  EXPECT_EQ(g.RowCount(), 2);
+  EXPECT_TRUE(g.RowIsEmpty(1));
+}
+
+TEST_F(TableFiles, TenThousandRecordsLoadAndMoreAreIgnored) {
+  std::string text;
+  for (int n = 1; n <= 10001; ++n) {
+    text += "[PART" + std::to_string(n) + "]\nLABEL=P" + std::to_string(n) + "\nQTY=1\n";
+  }
+  const std::string file = Path("big.dst");
+  WriteText(file, text);
+  StringGrid g(kPartColCount, kInitialGridRows);
+  EXPECT_EQ(ReadPartsFile(g, file).records, kMaxTableRecords);
+  EXPECT_EQ(g.RowCount(), 10002);
+  EXPECT_EQ(g.Cell(0, 10000), "P10000");
+  StringGrid appended(kPartColCount, 2);
+  EXPECT_EQ(AppendPartsFile(appended, file).records, kMaxTableRecords);
+}
+
+TEST_F(TableFiles, AppendMergesByTrimmedLabelTypeAndLength) {
+  const std::string file = Path("add.stk");
+  WriteText(file,
+            "[SHEET1]\nLABEL= A\nTYPE=steel \nLENGTH=12\nWIDTH=1000\nQTY=5\n"
+            "[SHEET2]\nLABEL=A\nTYPE=steel\nLENGTH=12.0\nQTY=1\nCOST=3\n"
+            "[SHEET3]\nLABEL=C\nLENGTH=7\nQTY=2\n[OPTIONS]\nISBESTDIMENSION=1\n");
+  StringGrid g(kSheetColCount, 4);
+  g.SetRow(1, {"A", " steel", " 12 ", "3", "", "", ""});
+  g.SetRow(2, {"X", "", "1", "1", "", "", ""});
+  TableAppendResult r = AppendSheetsFile(g, file);
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(r.records, 3);
+  EXPECT_EQ(g.Cell(kSheetColQty, 1), "8");
+  EXPECT_EQ(g.Row(3), (std::vector<std::string>{"A", "steel", "12.0", "1", "3", "0", ""}));
+  // The grid was full: ten rows were added and the record took the first.
+  EXPECT_EQ(g.RowCount(), 14);
+  EXPECT_EQ(g.Cell(kSheetColLabel, 4), "C");
+}
+
+TEST_F(TableFiles, AppendStopsAtANonIntegerQuantityKeepingEarlierMerges) {
+  const std::string file = Path("bad.dst");
+  WriteText(file,
+            "[PART1]\nLABEL=P\nLENGTH=5\nQTY=2\nMAXQTY=3\nROTATE=N\n"
+            "[PART2]\nLABEL=P\nLENGTH=5\nQTY=1\nMAXQTY=x1\n[PART3]\nLABEL=Z\nLENGTH=1\n");
+  StringGrid g(kPartColCount, 5);
+  g.SetRow(1, {"P", "", "5", "1", "1", ""});
+  TableAppendResult r = AppendPartsFile(g, file);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.records, 1);
+  EXPECT_EQ(r.message, "'x1' is not a valid integer value");
+  EXPECT_EQ(g.Cell(kPartColQty, 1), "3");  // first record merged
+  EXPECT_EQ(g.Cell(kPartColMaxQty, 1), "4");
+  EXPECT_TRUE(g.RowIsEmpty(2));  // the third record was never reached
+}
+
+TEST_F(TableFiles, ARefusedSaveReportsAndKeepsTheOldFile) {
+  StringGrid g(kSheetColCount, 3);
+  g.SetRow(1, {"A", "", "10", "1", "", "", ""});
+  // A name so long that no temporary file can be made beside it.
+  const std::string file = Path(std::string(240, 'n') + ".stk");
+  WriteText(file, "[SHEET1]\nLABEL=old\n");
+  TableSaveResult r = SaveSheetsFile(g, false, file, true);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, "Unable to write to " + file);
+  EXPECT_FALSE(r.showFileName);
+  EXPECT_EQ(ReadText(file), "[SHEET1]\nLABEL=old\n");
+
+  const std::string nowhere = Path("no/such/folder/t.dst");
+  StringGrid parts(kPartColCount, 2);
+  parts.SetRow(1, {"P", "", "5", "1", "1", ""});
+  TableSaveResult p = SavePartsFile(parts, nowhere, true);
+  EXPECT_FALSE(p.ok);
+  EXPECT_EQ(p.message, "Unable to write to " + nowhere);
+}
+
+}  // namespace
+}  // namespace tralvin
