@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -80,6 +81,20 @@ TEST_F(SafeFileTest, FailuresNameTheFileAndLeaveNothingBehind) {
   }
   EXPECT_THROW(WriteFileAtomically("", "x"), FileWriteError);
   EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(SafeFileTest, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  const std::string path = Path("shared.txt");
+  WriteFileAtomically(path, "old");
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  WriteFileAtomically(path, "new");
+  chmod(path.c_str(), 0444);
+  EXPECT_THROW(WriteFileAtomically(path, "refused"), FileWriteError);
+  fs::permissions(dir_, fs::perms::owner_all);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(bytes, "new");
 }
 
 }  // namespace
