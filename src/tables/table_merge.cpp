@@ -1,6 +1,7 @@
 // Merging stock and piece records into the grids.
 #include "tables/table_merge.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -52,8 +53,9 @@ int TableMerger::TakeEmptyRow() {
     ++nextEmptyCandidate_;
   }
   if (nextEmptyCandidate_ >= grid_.RowCount()) {
-    nextEmptyCandidate_ = grid_.RowCount();
-    grid_.SetRowCount(grid_.RowCount() + kGridGrowRows);
+    // The first of the added rows; never the title row.
+    nextEmptyCandidate_ = std::max(grid_.RowCount(), 1);
+    grid_.SetRowCount(nextEmptyCandidate_ + kGridGrowRows);
   }
   return nextEmptyCandidate_;
 }
