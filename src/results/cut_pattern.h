@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/job_plan.h"
+
 namespace tralvin {
 
 struct CutPiece {
@@ -28,5 +30,8 @@ struct CutPattern {
   double utilization = 0;        // percent, by area
   std::vector<CutPiece> pieces;  // in the plan's entry order, zero counts included
 };
+
+// The patterns of a finished plan, in plan order.
+std::vector<CutPattern> CutPatternsOf(const JobPlan& plan);
 
 }  // namespace tralvin

@@ -1,0 +1,23 @@
+// tralvin1d-batch: runs one optimisation job from the command line on the
+// program's default files and switches, and writes the cutting report.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/job_batch.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> params(argv + (argc > 0 ? 1 : 0), argv + argc);
+  // The current folder is the start folder, as for the program itself.
+  std::string startFolder = ".";
+  if (char* cwd = getcwd(nullptr, 0)) {
+    startFolder = cwd;
+    free(cwd);
+  }
+  while (startFolder.size() > 1 && startFolder.back() == '/') startFolder.pop_back();
+  tralvin::BatchStreams streams{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+  return tralvin::RunBatch(params, startFolder, streams);
+}

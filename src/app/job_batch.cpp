@@ -1,0 +1,158 @@
+// The batch runner: start-up, one job, the report and its files.
+#include "app/job_batch.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <string_view>
+
+#include "app/job.h"
+#include "app/job_done.h"
+#include "app/safe_file.h"
+#include "app/startup.h"
+#include "results/html_page.h"
+#include "results/plan_json.h"
+
+namespace tralvin {
+
+namespace {
+
+// Switches of the program's command line, and those of the batch runner.
+constexpr std::array<std::string_view, 11> kProgramTags = {
+    "-stock:", "-piece:",  "-stk:",      "-dst:",      "-option:", "-measure:",
+    "-auto:",  "-update:", "-ex_stock:", "-ex_piece:", "-hide:"};
+constexpr std::array<std::string_view, 4> kBatchTags = {"-report:", "-html:", "-json:", "-dump:"};
+
+bool HasKnownTag(const std::string& param) {
+  std::string lower = param;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  auto matches = [&lower](std::string_view tag) { return lower.starts_with(tag); };
+  return std::any_of(kProgramTags.begin(), kProgramTags.end(), matches) ||
+         std::any_of(kBatchTags.begin(), kBatchTags.end(), matches);
+}
+
+class TerminalProgress {
+ public:
+  TerminalProgress(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
+  void Show(int position) {
+    if (!enabled_) return;
+    const int filled = position * kWidth / kJobProgressMax;
+    if (filled == shown_) return;
+    shown_ = filled;
+    err_ << "\r[" << std::string(static_cast<size_t>(filled), '#')
+         << std::string(static_cast<size_t>(kWidth - filled), '.') << "]" << std::flush;
+    drawn_ = true;
+  }
+  void Clear() {
+    if (drawn_) err_ << "\r" << std::string(kWidth + 2, ' ') << "\r" << std::flush;
+    drawn_ = false;
+  }
+
+ private:
+  static constexpr int kWidth = 40;
+  std::ostream& err_;
+  bool enabled_;
+  bool drawn_ = false;
+  int shown_ = -1;
+};
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
+// Writes `text` to the named file, or to `out` for "" and "-". False (with
+// the failure on `err`) when the file cannot be written.
+bool WriteOutput(const std::string& fileName, const std::string& text, std::ostream& out,
+                 std::ostream& err) {
+  if (fileName.empty() || fileName == "-") {
+    out << text << std::flush;
+    return true;
+  }
+  try {
+    WriteFileAtomically(fileName, text);
+    return true;
+  } catch (const FileWriteError& e) {
+    err << e.what() << ": " << e.Code().message() << "\n";
+    return false;
+  }
+}
+
+}  // namespace
+
+std::string BatchUsageText() {
+  return "usage: tralvin1d-batch [switches]\n"
+         "Loads default.typ, default.opt, default.stk and default.dst from the current folder,\n"
+         "applies the switches, runs one optimisation job and writes the cutting report.\n"
+         "  -stock:FILE    plain text stock table       -piece:FILE   plain text piece table\n"
+         "  -stk:FILE      stock table file (.stk)      -dst:FILE     piece table file (.dst)\n"
+         "  -option:FILE   option file (.opt)           -measure:TEXT unit name\n"
+         "  -report:FILE   the report, UTF-8 lines (default or -: standard output)\n"
+         "  -html:FILE     the report as an HTML page\n"
+         "  -json:FILE     the plan as JSON (- for standard output)\n"
+         "  -dump:yes      write the job's input as dump.sht, dump.prt, dump.typ, dump.opt\n"
+         "-auto:, -hide:, -update:, -ex_stock: and -ex_piece: are accepted and change nothing.\n"
+         "Exit status: 0 plan written, 1 the job failed, 2 bad usage.\n";
+}
+
+int RunBatch(const std::vector<std::string>& params, const std::string& startFolder,
+             BatchStreams streams) {
+  for (const std::string& param : params) {
+    if (param == "-h" || param == "--help") {
+      streams.out << BatchUsageText();
+      return kBatchOk;
+    }
+    if (!HasKnownTag(param)) {
+      streams.err << "unknown parameter: " << (param.empty() ? "(empty)" : param) << "\n"
+                  << BatchUsageText();
+      return kBatchBadUsage;
+    }
+  }
+  const std::string reportFile = GetParaValue(params, "-report:");
+  const std::string htmlFile = GetParaValue(params, "-html:");
+  const std::string jsonFile = GetParaValue(params, "-json:");
+  std::string dump = GetParaValue(params, "-dump:");
+  for (char& c : dump) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+
+  StartupState state = RunStartupSteps(startFolder, params);
+  for (const std::string& w : state.warnings) streams.err << w << "\n";
+
+  JobInput input;
+  input.settings = state.settings;
+  input.sheets = state.sheets;
+  input.parts = state.parts;
+  input.bestDimensionMode = state.bestDimensionMode;
+  input.types = state.types;
+  input.captions = state.captions;
+  if (dump == "yes") {
+    for (const std::string& f : WriteJobDumpFiles(input)) streams.err << f << "\n";
+  }
+
+  TerminalProgress bar(streams.err, streams.progressBar);
+  JobOutcome outcome = RunJob(std::move(input), [&bar](int position) { bar.Show(position); });
+  bar.Clear();
+
+  CuttingReport report;
+  report.StocksList = outcome.settings.chkReportAllPanels;
+  JobDone done = ThreadDone(outcome, report, state.captions);
+  if (done.failed) {
+    streams.err << done.warning << "\n";
+    return kBatchJobFailed;
+  }
+  bool written = WriteOutput(reportFile, JoinLines(done.listItems), streams.out, streams.err);
+  if (!htmlFile.empty()) {
+    written =
+        WriteOutput(htmlFile, HtmlPageText(done.listItems), streams.out, streams.err) && written;
+  }
+  if (!jsonFile.empty()) {
+    written = WriteOutput(jsonFile, PlanJsonText(outcome.plan, report), streams.out, streams.err) &&
+              written;
+  }
+  return written ? kBatchOk : kBatchJobFailed;
+}
+
+}  // namespace tralvin

@@ -1,0 +1,32 @@
+// The batch runner's work: the start-up steps (default files of the start
+// folder, then the switches), one job as "Start Optimize" runs it, and the
+// report written as text, and optionally as an HTML page and as JSON. Never
+// waits for input and never writes the default files.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tralvin {
+
+// Exit statuses of the batch runner.
+inline constexpr int kBatchOk = 0;
+inline constexpr int kBatchJobFailed = 1;
+inline constexpr int kBatchBadUsage = 2;
+
+std::string BatchUsageText();
+
+struct BatchStreams {
+  std::ostream& out;         // the report when no "-report:" file is named, or "-"
+  std::ostream& err;         // failures, warnings and the progress bar
+  bool progressBar = false;  // draw a progress bar on `err`
+};
+
+// Runs the batch with the command-line parameters after the program name;
+// returns the exit status. `startFolder` is where the default files are read
+// (and the dump files written when asked for).
+int RunBatch(const std::vector<std::string>& params, const std::string& startFolder,
+             BatchStreams streams);
+
+}  // namespace tralvin
