@@ -78,6 +78,8 @@ class TOptimize2d {
   bool ImprovementPassesPending = false;
   bool FewPiecesPerKind = false;
   int64_t OptimizerRandomState = 479;
+  // Set when a search of the latest Run ended on its time limit.
+  bool TimeLimitReached = false;
 
  private:
   void SortPartsByArea();
@@ -87,6 +89,9 @@ class TOptimize2d {
   bool Cancelled() const;
 
   std::minstd_rand repaint_rng_;
+  // Regenerated pools a pass may use before it fails. Run lifts the bound for
+  // a second attempt at a stage whose searches found no plan at all.
+  int max_regenerations_ = 22;
 };
 
 }  // namespace tralvin
