@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <ctime>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
@@ -70,19 +71,20 @@ class DocumentCache {
 
   // The document as the file holds it now. Call with the mutex held.
   IniDocument& Current(const std::string& fileName) {
-    FileStamp stamp = StampOf(fileName);
     auto it = entries_.find(fileName);
+    if (it != entries_.end() && it->second.settled && it->second.stamp == StampOf(fileName)) {
+      it->second.used = ++clock_;
+      return it->second.doc;
+    }
     if (it == entries_.end()) {
       if (entries_.size() >= kMaxEntries) EvictOldest();
       it = entries_.emplace(fileName, Entry()).first;
-      it->second.doc = LoadDocument(fileName);
-      it->second.stamp = stamp;
-    } else if (!(it->second.stamp == stamp)) {
-      it->second.doc = LoadDocument(fileName);
-      it->second.stamp = stamp;
     }
-    it->second.used = ++clock_;
-    return it->second.doc;
+    Entry& entry = it->second;
+    entry.settled = Settled(fileName, entry.stamp);
+    entry.doc = LoadDocument(fileName);
+    entry.used = ++clock_;
+    return entry.doc;
   }
 
   // Writes the document to the file and keeps it as the file's content; on
@@ -96,19 +98,37 @@ class DocumentCache {
     }
     doc.ClearModified();
     Entry& entry = entries_[fileName];
+    entry.settled = Settled(fileName, entry.stamp);
     entry.doc = std::move(doc);
-    entry.stamp = StampOf(fileName);
     entry.used = ++clock_;
   }
 
  private:
   static constexpr size_t kMaxEntries = 16;
+  static constexpr double kSettleSeconds = 0.1;
 
   struct Entry {
     IniDocument doc;
     FileStamp stamp;
+    bool settled = false;
     unsigned long long used = 0;
   };
+
+  // Takes the file's stamp and tells whether it can be trusted later: file
+  // times advance in clock ticks, so a file changed again within the tick of
+  // its last change can keep the same stamp. A stamp only counts once the
+  // file has been unchanged for longer than any tick; until then every
+  // operation reads the file again.
+  static bool Settled(const std::string& fileName, FileStamp& stamp) {
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    stamp = StampOf(fileName);
+    if (!stamp.exists) return true;
+    auto age = [&](const timespec& t) {
+      return static_cast<double>(now.tv_sec - t.tv_sec) + (now.tv_nsec - t.tv_nsec) * 1e-9;
+    };
+    return age(stamp.modified) >= kSettleSeconds && age(stamp.changed) >= kSettleSeconds;
+  }
 
   void EvictOldest() {
     auto oldest = entries_.begin();

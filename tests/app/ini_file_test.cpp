@@ -221,6 +221,10 @@ TEST_F(IniFileTest, SeesChangesMadeThroughOtherObjectsAndOnTheDisk) {
   EXPECT_EQ(reader.ReadString("S", "k", ""), "one");
   Put(path, "[S]\nk=two, a longer value\n");
   EXPECT_EQ(reader.ReadString("S", "k", ""), "two, a longer value");
+  // Rewritten in place at once with the same size: same inode, size and, in
+  // all likelihood, the same file time.
+  Put(path, "[S]\nk=TWO, a longer value\n");
+  EXPECT_EQ(reader.ReadString("S", "k", ""), "TWO, a longer value");
   std::filesystem::remove(path);
   EXPECT_EQ(reader.ReadString("S", "k", "none"), "none");
 }
