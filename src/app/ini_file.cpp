@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
 #include <ctime>
 #include <mutex>
 #include <unordered_map>
@@ -116,16 +117,18 @@ class DocumentCache {
 
   // Takes the file's stamp and tells whether it can be trusted later: file
   // times advance in clock ticks, so a file changed again within the tick of
-  // its last change can keep the same stamp. A stamp only counts once the
-  // file has been unchanged for longer than any tick; until then every
-  // operation reads the file again.
+  // its last change can keep the same stamp. A stamp only counts when its
+  // times lie further from now than any tick (in the past, or in the future
+  // for files from a clock that runs ahead); until then every operation reads
+  // the file again.
   static bool Settled(const std::string& fileName, FileStamp& stamp) {
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     stamp = StampOf(fileName);
     if (!stamp.exists) return true;
     auto age = [&](const timespec& t) {
-      return static_cast<double>(now.tv_sec - t.tv_sec) + (now.tv_nsec - t.tv_nsec) * 1e-9;
+      return std::fabs(static_cast<double>(now.tv_sec - t.tv_sec) +
+                       static_cast<double>(now.tv_nsec - t.tv_nsec) * 1e-9);
     };
     return age(stamp.modified) >= kSettleSeconds && age(stamp.changed) >= kSettleSeconds;
   }
@@ -152,6 +155,15 @@ void ModifyFile(const std::string& fileName, Change change) {
   if (change(doc)) cache.Store(fileName, std::move(doc));
 }
 
+// Answers `read` from the open batch, or else from the file as it is now.
+template <typename Read>
+auto ReadDocument(const IniDocument* batch, const std::string& fileName, Read read) {
+  if (batch != nullptr) return read(*batch);
+  DocumentCache& cache = DocumentCache::Instance();
+  std::lock_guard lock(cache.Mutex());
+  return read(static_cast<const IniDocument&>(cache.Current(fileName)));
+}
+
 }  // namespace
 
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -161,14 +173,8 @@ TIniFile::~TIniFile() = default;
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
   std::string value;
-  bool found;
-  if (batch_) {
-    found = batch_->Find(section, key, value);
-  } else {
-    DocumentCache& cache = DocumentCache::Instance();
-    std::lock_guard lock(cache.Mutex());
-    found = cache.Current(fileName_).Find(section, key, value);
-  }
+  bool found = ReadDocument(batch_.get(), fileName_,
+                            [&](const IniDocument& doc) { return doc.Find(section, key, value); });
   return found ? value : std::string(defaultValue);
 }
 
@@ -202,17 +208,13 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 std::vector<std::string> TIniFile::ReadSections() const {
-  if (batch_) return batch_->SectionNames();
-  DocumentCache& cache = DocumentCache::Instance();
-  std::lock_guard lock(cache.Mutex());
-  return cache.Current(fileName_).SectionNames();
+  return ReadDocument(batch_.get(), fileName_,
+                      [](const IniDocument& doc) { return doc.SectionNames(); });
 }
 
 bool TIniFile::SectionExists(std::string_view section) const {
-  if (batch_) return batch_->SectionHasKeys(section);
-  DocumentCache& cache = DocumentCache::Instance();
-  std::lock_guard lock(cache.Mutex());
-  return cache.Current(fileName_).SectionHasKeys(section);
+  return ReadDocument(batch_.get(), fileName_,
+                      [&](const IniDocument& doc) { return doc.SectionHasKeys(section); });
 }
 
 void TIniFile::EraseSection(std::string_view section) {

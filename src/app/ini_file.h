@@ -48,6 +48,7 @@ class TIniFile {
   // file is written once by Commit (which throws IniWriteError on failure).
   // Without a batch every write goes to the disk at once. Reads inside a batch
   // see the pending writes. Destroying the object with an open batch discards it.
+  // Commit ends the batch also when it throws; a batch without changes writes nothing.
   void BeginUpdate();
   void Commit();
   void Discard();
