@@ -184,8 +184,8 @@ std::string TOptimize2d::GenAllSeeds() {
 void TOptimize2d::GenAllSchemes() {
   all_schemes.Clear(parts.Count());
   TPatternScratch scratch;
-  for (const T2DStock& s : sheets.Items()) {
-    AppendStockPatterns(all_schemes, parts, s, params.speed, scratch);
+  for (int s = 0; s < sheets.Count(); ++s) {
+    AppendStockPatterns(all_schemes, parts, sheets[s], s, params.speed, scratch);
   }
 }
 

@@ -152,6 +152,7 @@ double TPanels::GetCloseRate(const TPanels& p_panels, const TPanels& p_TotalPane
 
 void TPanels::MinusSquare(const TPanels& p_panels, const TPanels& p_totalpanels,
                           const TPanels& /*p_leftpanels*/, double /*m_averageArea*/) {
+  if (p_totalpanels.Empty()) return;
   const int64_t avg = p_totalpanels.GetTotalNumber() / p_totalpanels.Count();
   const double davg = static_cast<double>(avg);
   for (int i = 0; i < Count(); ++i) {

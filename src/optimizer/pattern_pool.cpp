@@ -25,7 +25,7 @@ void SetPatternHeader(TPacket& pattern, const T2DStock& sheet, int32_t bars) {
 }
 
 void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DStock& stock,
-                         int speed, TPatternScratch& scratch) {
+                         int32_t sheet_pos, int speed, TPatternScratch& scratch) {
   const int kinds = pieces.Count();
   const size_t k = static_cast<size_t>(kinds);
   scratch.cx.resize(k);
@@ -42,7 +42,7 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
   int recorded = 0;
   EnumerateCombinations(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
                         scratch.counts.data(), [&](const int32_t* w, int32_t) {
-                          pool.Add(stock.p_id, w, scratch.area.data(), stock.p_cx, stock.p_cy);
+                          pool.Add(sheet_pos, w, scratch.area.data(), stock.p_cx, stock.p_cy);
                           ++recorded;
                           return recorded <= limit;
                         });

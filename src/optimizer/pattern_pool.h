@@ -69,8 +69,9 @@ struct TPatternScratch {
 
 // Appends the patterns of `stock` for the quantities of `pieces`, exactly as
 // TSeeds::FindAllSchemes lists them (at most (speed + 1) * 128 + 1).
+// `sheet_pos` is the stock's position in the stock list.
 void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DStock& stock,
-                         int speed, TPatternScratch& scratch);
+                         int32_t sheet_pos, int speed, TPatternScratch& scratch);
 
 // The header of a pattern cut from `sheet`: the fields a new pattern takes
 // from its stock, with `number` bars.

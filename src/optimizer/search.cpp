@@ -359,7 +359,7 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
       ++regenerations;
       for (int s = 0; s < nsheets; ++s) {
         if (work[static_cast<size_t>(s)] == 0) continue;
-        AppendStockPatterns(regenerated, left_list, sheets[s], params.speed, gen_scratch);
+        AppendStockPatterns(regenerated, left_list, sheets[s], s, params.speed, gen_scratch);
       }
       if (regenerated.Count() > 1024) regenerated.SortUtilization(label_rank);
       pool = &regenerated;

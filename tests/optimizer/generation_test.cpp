@@ -97,7 +97,7 @@ TEST(PatternPool, MatchesFindAllSchemes) {
     TPatternPool pool;
     pool.Clear(kinds.Count());
     TPatternScratch scratch;
-    AppendStockPatterns(pool, kinds, stock, 1, scratch);
+    AppendStockPatterns(pool, kinds, stock, 0, 1, scratch);
     ASSERT_EQ(pool.Count(), list.Count());
     for (int p = 0; p < pool.Count(); ++p) {
       int64_t used = 0;
