@@ -201,3 +201,40 @@ TEST(BestLength, RealStockLengths) {
 
 }  // namespace
 }  // namespace tralvin
+
+namespace tralvin {
+namespace {
+
+TEST(PatternPool, SortedLikeAPlan) {
+  TPanels kinds;
+  for (int i = 0; i < 7; ++i) kinds.AddPanel(Pieces({{900 - 60 * i, 6}})[0]);
+  TPanels stocks;
+  const char* labels[] = {"M", "B", "M2"};
+  const int32_t lengths[] = {5000, 4000, 4500};
+  for (int s = 0; s < 3; ++s) {
+    T2DStock st;
+    st.p_id = s;
+    st.p_lab = labels[s];
+    st.p_cx = lengths[s];
+    st.p_cy = 1000;
+    stocks.AddPanel(st);
+  }
+  TPatternPool pool;
+  pool.Clear(kinds.Count());
+  TPatternScratch scratch;
+  for (int s = 0; s < 3; ++s) AppendStockPatterns(pool, kinds, stocks[s], s, 3, scratch);
+  ASSERT_GT(pool.Count(), 1024);
+  TSchemes plan = pool.ToSchemes(kinds, stocks);
+  plan.SortUtilization();
+  pool.SortUtilization({1, 0, 2});  // ranks of "M", "B", "M2"
+  ASSERT_EQ(pool.Count(), plan.Count());
+  for (int p = 0; p < pool.Count(); ++p) {
+    ASSERT_EQ(pool.Sheet(p), plan[p].p_id) << p;
+    for (int k = 0; k < kinds.Count(); ++k)
+      ASSERT_EQ(pool.Counts(p)[k], plan[p].numbers[k].p_number);
+    ASSERT_EQ(pool.Util(p), plan[p].rFastUtil);
+  }
+}
+
+}  // namespace
+}  // namespace tralvin

@@ -1,0 +1,303 @@
+// The search against a plain formulation built from the list operations
+// (FindAllSchemes into plans, IsOverflow, GetCloseRate, AddToResult, Minus,
+// Plus): on random stages both must give the same best plan, the same
+// remaining stocks and leave the random generator in the same state.
+// GCC 12 reports false -Wrestrict positives on short string assignments
+// inlined from <string> (GCC bug 105329).
+#pragma GCC diagnostic ignored "-Wrestrict"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "optimizer/optimize2d.h"
+
+namespace tralvin {
+namespace {
+
+double CostValue(const TPacket& p, double value) {
+  const double d = p.p_cost * 1.0 + 0.0001;
+  return (p.area() * p.area() * value + 0.0001) / (d * d) + 1;
+}
+
+// One greedy step: the index of the pattern to cut next, or -1.
+int Pick(const TOptimize2d& d, const TSchemes& pool, const TPanels& left, const TPanels& work,
+         const TPanels& weights, double avgArea, int way) {
+  double B = 0;
+  int best = -1;
+  int32_t best_prio = 999999;
+  for (int i = 0; i < pool.Count(); ++i) {
+    const TPacket& p = pool[i];
+    if (p.Priority > best_prio) continue;
+    if (work[p.p_id].p_number == 0) continue;
+    if (p.numbers.IsOverflow(left)) continue;
+    double c = p.numbers.GetCloseRate(left, d.parts, weights, d.MinParts, avgArea);
+    if (c < 0) continue;
+    if (d.params.cost_optimize) {
+      c = CostValue(p, c);
+    } else {
+      const double u = p.rFastUtil / 100;
+      const double u2 = u * u;
+      const double u8 = (u2 * u2) * (u2 * u2);
+      c = (d.FewPiecesPerKind ? u8 : u2) * c + 1;
+    }
+    if (p.Priority < best_prio || B <= 0) {
+      best = i;
+      B = c;
+      best_prio = p.Priority;
+      continue;
+    }
+    const TPacket& q = pool[best];
+    if (d.ImprovementPassesPending) B = c = 1.0;
+    if (p.p_number > 0) c *= d.params.bundle_optimize ? 99 : 1.1;
+    double a = p.rFastUtil;
+    double b = q.rFastUtil;
+    if (way == 1) {
+      a = (d.FewPiecesPerKind ? a * a : a) * c + 1;
+      b = (d.FewPiecesPerKind ? b * b : b) * B + 1;
+    }
+    if (d.params.cost_optimize) {
+      a = CostValue(p, a);
+      b = CostValue(q, b);
+    }
+    int verdict = 0;  // 1: p wins, -1: q stays, 0: size rule
+    if (way == 2) {
+      if (std::fabs((c + 1) / (B + 1) - 1) >= 0.05) {
+        verdict = c > B ? 1 : -1;
+      } else if (std::fabs((a + 1) / (b + 1) - 1) >= 0.004) {
+        verdict = a > b ? 1 : -1;
+      }
+    } else if (std::fabs(a / b - 1) >= 0.004) {
+      verdict = a > b ? 1 : -1;
+    } else if (std::fabs(c / B - 1) >= 0.004) {
+      verdict = c > B ? 1 : -1;
+    }
+    if (verdict == 0) {
+      if (std::fabs(p.area() / q.area() - 1) >= 0.05) {
+        verdict = p.area() < q.area() ? 1 : -1;
+      } else {
+        verdict = p.area() / p.PieceCount() > q.area() / q.PieceCount() ? 1 : -1;
+      }
+    }
+    if (verdict > 0) {
+      B = c;
+      best = i;
+      best_prio = p.Priority;
+    }
+  }
+  return best;
+}
+
+TSchemes PatternsFor(const TOptimize2d& d, const TPanels& pieces, const TPanels& work) {
+  TSchemes out;
+  for (int s = 0; s < d.sheets.Count(); ++s) {
+    if (work[s].p_number == 0) continue;
+    TPacket frame(d.parts);
+    SetPatternHeader(frame, d.sheets[s], 1);
+    TSeeds::FindAllSchemes(pieces, frame, out, d.params.speed);
+  }
+  for (TPacket& p : out.schemes) {
+    p.p_number = 0;
+    p.rFastUtil = p.UtRateShape();
+  }
+  return out;
+}
+
+void Flush(TSchemes& pool, TSchemes& trial) {
+  for (TPacket& p : pool.schemes) {
+    trial.AddToResult(p);
+    p.p_number = 0;
+  }
+}
+
+void ReferenceSearch(TOptimize2d& d, int m_way) {
+  const int kinds = d.parts.Count();
+  d.FewPiecesPerKind = static_cast<double>(d.parts.GetTotalNumber()) / kinds < 8.0;
+  TPanels all_work(d.sheets);
+  for (T2DStock& s : all_work.Items()) s.p_number = 1;
+  const TSchemes all = PatternsFor(d, d.parts, all_work);
+  TPanels WeightList(d.parts);
+  const double avgArea = d.GenPowerValue(WeightList, 0);
+  int family = -1, last = -1;
+  bool seen = false;
+  TPanels PassWeights;
+  for (int r = 0; r < d.params.speed * 5 + 20; ++r) {
+    if (r % 5 == 0) {
+      ++family;
+      PassWeights = d.parts;
+      d.GenPowerValue(PassWeights, family);
+    } else if (PassWeights.IsEqual(WeightList)) {
+      ++last;
+      continue;
+    } else {
+      PassWeights = WeightList;
+    }
+    if (!d.best_result.Empty() && r - last > 20 && r > 30) break;
+    if (all.Count() > 32768 && !d.best_result.Empty() && r - last > 20) break;
+    TSchemes trial;
+    TPanels left(d.parts), work(d.sheets);
+    TSchemes base = all, regen;
+    TSchemes* pool = &base;
+    WeightList = PassWeights;
+    int regens = 0, picks = 0;
+    bool unlimited = false, nothing = false, cut = false, success = false;
+    for (;;) {
+      const int i = Pick(d, *pool, left, work, PassWeights, avgArea, nothing ? 1 : m_way);
+      if (i >= 0) {
+        TPacket& p = (*pool)[i];
+        ++picks;
+        left.Minus(p.numbers);
+        ++p.p_number;
+        --work[p.p_id].p_number;
+        cut = true;
+        bool done = true;
+        for (int k = 0; k < kinds; ++k) {
+          done = done && d.parts[k].p_number - left[k].p_number >= d.MinParts[k].p_number;
+        }
+        if (done) {
+          Flush(*pool, trial);
+          success = true;
+          break;
+        }
+        if (regens == 0 && picks % 5 == 1) {
+          int worst = -1;
+          double value = 999.0;
+          for (int j = 0; j < pool->Count(); ++j) {
+            const TPacket& w = (*pool)[j];
+            if (w.p_number == 0) continue;
+            const double v = d.params.cost_optimize
+                                 ? (w.area() * w.rFastUtil + 0.0001) / (w.p_cost * 1.0 + 0.0001) + 1
+                                 : w.rFastUtil;
+            if (v < value) {
+              value = v;
+              worst = j;
+            }
+          }
+          if (worst >= 0 && worst != i) {
+            TPacket& w = (*pool)[worst];
+            left.Plus(w.numbers);
+            --w.p_number;
+            ++work[w.p_id].p_number;
+          }
+        }
+        continue;
+      }
+      Flush(*pool, trial);
+      nothing = true;
+      if (left.IsZero()) {
+        success = true;
+        break;
+      }
+      WeightList.MinusSquare(left, d.parts, left, avgArea);
+      if (regens >= 1 && !cut) {
+        picks = 0;
+        if (unlimited) break;
+        unlimited = true;
+        for (T2DStock& s : work.Items()) {
+          if (s.owner == PANEL_OWNER::owSheet) s.p_number = 99999;
+        }
+        nothing = false;
+        pool = &base;
+        cut = false;
+        continue;
+      }
+      picks = 0;
+      ++regens;
+      regen = PatternsFor(d, left, work);
+      if (regen.Count() > 1024) regen.SortUtilization();
+      pool = &regen;
+      cut = false;
+      if (regens >= 22) break;
+    }
+    trial.SortByUtilizationDescending();
+    const int n = trial.Count();
+    if (n >= 2 && trial[n - 1].p_number > 0) {
+      for (int k = 0; k < trial[n - 1].p_number; ++k) {
+        WeightList.MinusSquare(trial[n - 1].numbers, d.parts, d.parts, avgArea);
+      }
+    }
+    for (int pos = n - 2; pos >= n / 2 + 1; --pos) {
+      for (int k = 0; k < trial[pos].p_number; ++k) {
+        WeightList.MinusSquare(trial[pos].numbers, d.parts, d.parts, avgArea);
+      }
+    }
+    for (int pos = 0; pos < n / 2; ++pos) {
+      for (int k = 0; k < trial[pos].p_number; ++k) {
+        WeightList.PlusSquare(trial[pos].numbers, d.parts, d.parts, avgArea);
+      }
+    }
+    if (!success) continue;
+    if (!(seen && unlimited) &&
+        (d.best_result.Empty() || d.CompareResult(d.best_result, trial) < 0)) {
+      d.best_result = trial;
+      last = r;
+    }
+    if (d.ImprovementPassesPending && r - last > 3 && !d.best_result.Empty()) break;
+    if (d.sheets.Count() == 1 && d.best_result.Count() == 1 && d.best_result[0].p_number == 1) {
+      break;
+    }
+    if (!unlimited) seen = true;
+  }
+  if (d.best_result.Empty()) return;
+  d.m_rest_sheets = d.sheets;
+  for (const TPacket& p : d.best_result.schemes) {
+    d.m_rest_sheets[p.p_id].p_number -= p.p_number;
+  }
+}
+
+std::vector<std::vector<int32_t>> Summary(const TOptimize2d& d) {
+  std::vector<std::vector<int32_t>> rows;
+  for (const TPacket& p : d.best_result.schemes) {
+    std::vector<int32_t> row{p.p_id, p.p_number};
+    for (const T2DStock& e : p.numbers.Items()) row.push_back(e.p_number);
+    rows.push_back(row);
+  }
+  std::vector<int32_t> rest;
+  for (const T2DStock& s : d.m_rest_sheets.Items()) rest.push_back(s.p_number);
+  rows.push_back(rest);
+  return rows;
+}
+
+TEST(SearchReference, SameBestPlanAsTheListFormulation) {
+  std::mt19937 rng(424242);
+  for (int round = 0; round < 24; ++round) {
+    TOptimize2d fast;
+    fast.params.clock = [] { return 0.0; };
+    fast.params.blade_width = static_cast<int32_t>(rng() % 3) * 4;
+    fast.params.speed = static_cast<int32_t>(rng() % 2);
+    fast.params.cost_optimize = rng() % 3 == 0;
+    fast.params.bundle_optimize = rng() % 4 == 0;
+    fast.SingleStageRun = rng() % 2 == 0;
+    fast.ImprovementPassesPending = rng() % 3 == 0;
+    fast.OptimizerRandomState = 479 + round;
+    const int nstocks = 1 + static_cast<int>(rng() % 3);
+    for (int s = 0; s < nstocks; ++s) {
+      fast.AddSheet("S" + std::to_string(s), "", "1", "", "",
+                    3000 + static_cast<int32_t>(rng() % 6000), 0, 1000,
+                    static_cast<int32_t>(rng() % 12), static_cast<int32_t>(rng() % 2),
+                    100 + static_cast<int32_t>(rng() % 500));
+    }
+    const int nkinds = 1 + static_cast<int>(rng() % 9);
+    for (int k = 0; k < nkinds; ++k) {
+      const int32_t max = 1 + static_cast<int32_t>(rng() % (round % 2 ? 4 : 15));
+      fast.AddPart("P" + std::to_string(k), "", "1", "", 200 + static_cast<int32_t>(rng() % 2800),
+                   1000, false, max, static_cast<int32_t>(rng() % (max + 1)));
+    }
+    ASSERT_EQ(fast.GenAllPartsId(), "");
+    fast.GenAllRealXY();
+    ASSERT_EQ(fast.GenAllSeeds(), "");
+    fast.GenAllSchemes();
+    TOptimize2d plain = fast;
+    for (int way : {2, 1, 0}) {
+      fast.GenBestResultClosest(way);
+      ReferenceSearch(plain, way);
+      ASSERT_EQ(Summary(fast), Summary(plain)) << "round " << round << " way " << way;
+      ASSERT_EQ(fast.OptimizerRandomState, plain.OptimizerRandomState);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tralvin
