@@ -40,6 +40,29 @@ class TempFile {
   std::string name_;
 };
 
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Workbook readers turn "_xHHHH_" into the character HHHH. A text that holds
+// such a sequence literally gets its "_" written as "_x005F_" so it reads
+// back unchanged (the writer escapes control characters itself).
+std::string ProtectLiteralEscapes(const std::string& text) {
+  if (text.find("_x") == std::string::npos) return text;
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool escape = text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' &&
+                        IsHexDigit(text[i + 2]) && IsHexDigit(text[i + 3]) &&
+                        IsHexDigit(text[i + 4]) && IsHexDigit(text[i + 5]) && text[i + 6] == '_';
+    if (escape) {
+      out += "_x005F_";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 std::string LxwFailure(const std::string& fileName, lxw_error error) {
   return "Unable to write to " + fileName + " (" + lxw_strerror(error) + ")";
 }
@@ -58,7 +81,7 @@ ExportResult WriteTableExcelFile(const StringGrid& table, const std::string& sFi
   const int first = bIncludeTitle ? 0 : 1;
   for (int r = first; error == LXW_NO_ERROR && r < table.RowCount(); ++r) {
     for (int c = 0; c < table.ColCount(); ++c) {
-      const std::string& text = table.Cell(c, r);
+      const std::string text = ProtectLiteralEscapes(table.Cell(c, r));
       if (text.empty()) continue;
       error = worksheet_write_string(worksheet, static_cast<lxw_row_t>(r - first),
                                      static_cast<lxw_col_t>(c), text.c_str(), nullptr);

@@ -74,9 +74,8 @@ ImportOutcome FinishImport(const ImportModel& model, const ImportTarget& target)
     outcome = ImportCopy(model, target);
   } else if (model.IsAppend()) {
     outcome = ImportAppend(model, target);
-  } else {
-    return outcome;
   }
+  if (!outcome.tableChanged) return outcome;
   try {
     TIniFile mapping(MappingFilePath(target.startFolder));
     model.SaveMapping(mapping);

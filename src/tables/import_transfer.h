@@ -56,8 +56,8 @@ ImportOutcome ImportCopy(const ImportModel& model, const ImportTarget& target);
 ImportOutcome ImportAppend(const ImportModel& model, const ImportTarget& target);
 
 // Steps 4 and 5 after the window closed: Copy when the model's copy flag is
-// set, Append when its append flag is set, else nothing; after either, the
-// box selections are written back to the mapping file.
+// set, Append when its append flag is set, else nothing; after either has
+// changed the table, the box selections are written back to the mapping file.
 ImportOutcome FinishImport(const ImportModel& model, const ImportTarget& target);
 
 // The mapping file of StartFolder.

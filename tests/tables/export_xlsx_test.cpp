@@ -25,7 +25,7 @@ StringGrid StockTable() {
   for (int c = 0; c < kSheetColCount; ++c) g.SetCell(c, 0, titles[c]);
   g.SetRow(1, {"A1", "steel", " 6000 ", "2", "1.5", "0", "cut, then drill"});
   g.SetRow(2, {"B\xC3\xBC", "", "12.5", "", "", "", "<&>\""});
-  g.SetRow(4, {"after blank", "x", "1", "1", "", "", " "});
+  g.SetRow(4, {"after blank", "x\r\ny", "1", "1", "_x0041_", "a\x01", " "});
   return g;
 }
 
