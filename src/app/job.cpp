@@ -257,6 +257,10 @@ JobOutcome RunJob(JobInput input, const JobProgress& progress, const std::atomic
     out.LastErrorText = MessageText(input.captions, "MSG_CANT_GET_RESULT",
                                     "can not get solution, please check the data.") +
                         "[" + e.what() + "]";
+  } catch (...) {
+    out.LastErrorText = MessageText(input.captions, "MSG_CANT_GET_RESULT",
+                                    "can not get solution, please check the data.") +
+                        "[]";
   }
   if (!out.LastErrorText.empty()) out.plan.best_result.RemoveAll();
   return out;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/pubfunc.h"
+#include "app/settings.h"
 #include "app/settings_messages.h"
 #include "texts/caption_table.h"
 
@@ -50,6 +51,10 @@ int FirstRowWithEmptyLabel(StringGrid& sheets) {
 }
 
 }  // namespace
+
+UpdateSettings UpdateSettingsOf(const SettingsModel& settings, bool bestDimensionMode) {
+  return {settings.EditMinOffcutLength1, settings.LabeledEditOffcutsPrefix, bestDimensionMode};
+}
 
 void TakeOffUsedBars(StringGrid& sheets, const std::vector<CutPattern>& plan,
                      bool bestDimensionMode) {
