@@ -41,18 +41,7 @@ std::string OneLine(std::string_view value) {
 
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-    doc.bom_ = true;
-    text.remove_prefix(3);
-  }
-  size_t firstBreak = text.find_first_of("\r\n");
-  if (firstBreak != text.npos) {
-    if (text[firstBreak] == '\n') {
-      doc.eol_ = "\n";
-    } else {
-      doc.eol_ = firstBreak + 1 < text.size() && text[firstBreak + 1] == '\n' ? "\r\n" : "\r";
-    }
-  }
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
@@ -108,10 +97,9 @@ void IniDocument::InsertKeyLine(Section& section, std::string key, std::string t
 
 std::string IniDocument::Serialize() const {
   std::string out;
-  if (bom_) out = "\xEF\xBB\xBF";
   auto put = [&](const std::string& line) {
     out += line;
-    out += eol_;
+    out += "\r\n";
   };
   for (const auto& line : preamble_) put(line);
   for (const auto& section : sections_) {

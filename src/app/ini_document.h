@@ -17,8 +17,8 @@ class IniDocument {
   // non-blank character is "[" starts a section; inside a section a line with
   // "=" holds a key; lines starting with ";" are comments.
   static IniDocument Parse(std::string_view text);
-  // The text of the document, each line ended by the line end of the parsed
-  // text (LF for a new document), with a UTF-8 byte-order mark if it had one.
+  // The text of the document as UTF-8 without a byte-order mark, every line
+  // ended by CR LF, so that the files can be exchanged with Windows users.
   std::string Serialize() const;
 
   // The value of the first key of that name in the first section of that name,
@@ -41,7 +41,6 @@ class IniDocument {
   // True when the first section of that name holds at least one key.
   bool SectionHasKeys(std::string_view section) const;
 
-  void SetHasBom(bool bom) { bom_ = bom; }
   // True once Set, EraseSection or EraseAll changed the document.
   bool Modified() const { return modified_; }
   void ClearModified() { modified_ = false; }
@@ -76,8 +75,6 @@ class IniDocument {
   std::vector<Section> sections_;
   // folded name -> every live section of that name, in file order
   std::unordered_map<std::string, std::vector<size_t>> index_;
-  std::string eol_ = "\n";
-  bool bom_ = false;
   bool modified_ = false;
 };
 

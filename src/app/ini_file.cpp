@@ -52,11 +52,7 @@ FileStamp StampOf(const std::string& fileName) {
 IniDocument LoadDocument(const std::string& fileName) {
   std::string bytes;
   if (!ReadFileBytes(fileName, bytes)) return IniDocument();
-  TextEncoding encoding;
-  std::string text = DecodeText(bytes, &encoding);
-  IniDocument doc = IniDocument::Parse(text);
-  doc.SetHasBom(encoding == TextEncoding::Utf8Bom);
-  return doc;
+  return IniDocument::Parse(DecodeText(bytes));
 }
 
 // Parsed files by file name. Reading a table file asks for thousands of keys;

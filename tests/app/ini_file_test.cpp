@@ -59,7 +59,7 @@ TEST_F(IniFileTest, WritesCreateTheFileAndMatchIgnoringCase) {
   EXPECT_EQ(ini.ReadString("OPTION", "MIXEDKEY", ""), "v1");
   EXPECT_EQ(ini.ReadString("option", "Other", ""), "v2");
   ini.WriteString("option", "MIXEDKEY", "v3");  // replaced in place, spelling kept
-  EXPECT_EQ(Contents(Path("a.ini")), "[Option]\nMixedKey=v3\nother=v2\n");
+  EXPECT_EQ(Contents(Path("a.ini")), "[Option]\r\nMixedKey=v3\r\nother=v2\r\n");
   EXPECT_EQ(TIniFile(Path("a.ini")).ReadString("Option", "mixedkey", ""), "v3");
 }
 
@@ -123,7 +123,7 @@ TEST_F(IniFileTest, IntegersAndBooleans) {
   ini.WriteString("S", "hex", "0x1A");
   ini.WriteString("S", "padded", "  12  ");
   ini.WriteString("S", "real", "1.5");
-  EXPECT_EQ(Contents(Path("i.ini")).substr(0, 24), "[S]\nn=-42\non=1\noff=0\ntwo");
+  EXPECT_EQ(Contents(Path("i.ini")).substr(0, 28), "[S]\r\nn=-42\r\non=1\r\noff=0\r\ntwo");
   EXPECT_EQ(ini.ReadInteger("S", "n", 0), -42);
   EXPECT_EQ(ini.ReadInteger("S", "hex", 0), 26);
   EXPECT_EQ(ini.ReadInteger("S", "padded", 0), 12);
@@ -146,7 +146,7 @@ TEST_F(IniFileTest, SectionsEraseAndExistence) {
   ini.EraseSection("sheet2");
   EXPECT_FALSE(ini.SectionExists("SHEET2"));
   EXPECT_EQ(ini.ReadString("SHEET2", "LABEL", "gone"), "gone");
-  EXPECT_EQ(Contents(Path("s.ini")), "[SHEET1]\nLABEL=a\n[OPTIONS]\nX=1\n");
+  EXPECT_EQ(Contents(Path("s.ini")), "[SHEET1]\r\nLABEL=a\r\n[OPTIONS]\r\nX=1\r\n");
   EraseIniFile(Path("s.ini"));
   EXPECT_TRUE(ini.ReadSections().empty());
   EXPECT_EQ(Contents(Path("s.ini")), "");
@@ -210,7 +210,7 @@ TEST_F(IniFileTest, ReadsFilesSavedInOtherEncodings) {
   EXPECT_EQ(Contents(Path("u16.ini")), "[S]\r\nk=v\r\nk2=ü\r\n");
   TIniFile bom(Path("bom.ini"));
   bom.WriteString("S", "k", "x");
-  EXPECT_EQ(Contents(Path("bom.ini")), "\xEF\xBB\xBF[S]\nk=x\n");
+  EXPECT_EQ(Contents(Path("bom.ini")), "[S]\r\nk=x\r\n");
 }
 
 TEST_F(IniFileTest, SeesChangesMadeThroughOtherObjectsAndOnTheDisk) {
@@ -242,9 +242,9 @@ TEST_F(IniFileTest, BatchWritesOnceAtCommitAndSeesItsOwnWrites) {
   EXPECT_EQ(TIniFile(path).ReadString("OLD", "k", ""), "v");  // the disk is untouched
   ini.Commit();
   EXPECT_FALSE(ini.InBatch());
-  EXPECT_EQ(
-      Contents(path),
-      "[OPTIONS]\nISBESTDIMENSION=0\n[SHEET1]\nLABEL=L\n[SHEET2]\nLABEL=L\n[SHEET3]\nLABEL=L\n");
+  EXPECT_EQ(Contents(path),
+            "[OPTIONS]\r\nISBESTDIMENSION=0\r\n[SHEET1]\r\nLABEL=L\r\n[SHEET2]\r\nLABEL=L\r\n["
+            "SHEET3]\r\nLABEL=L\r\n");
 }
 
 TEST_F(IniFileTest, DiscardedOrAbandonedBatchLeavesTheFile) {
@@ -259,7 +259,7 @@ TEST_F(IniFileTest, DiscardedOrAbandonedBatchLeavesTheFile) {
     ini.BeginUpdate();
     ini.EraseAll();
   }
-  EXPECT_EQ(Contents(path), "[S]\nk=v\n");
+  EXPECT_EQ(Contents(path), "[S]\r\nk=v\r\n");
 }
 
 TEST_F(IniFileTest, RefusedWritesThrowAndLeaveTheOldContent) {
