@@ -1,6 +1,8 @@
 // Bounded whole-file reading for the imports.
 #include "tables/import_file_read.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,8 +24,19 @@ std::string OpenFailure(const std::string& fileName, int err) {
 
 }  // namespace
 
+std::string CheckImportFile(const std::string& fileName) {
+  struct stat info;
+  if (stat(fileName.c_str(), &info) != 0) return OpenFailure(fileName, errno);
+  // A folder, pipe or device is refused before opening: reading a pipe could
+  // wait forever.
+  if (S_ISDIR(info.st_mode)) return OpenFailure(fileName, EISDIR);
+  if (!S_ISREG(info.st_mode)) return "Cannot open file \"" + fileName + "\". Not a regular file";
+  return {};
+}
+
 std::string ReadImportFile(const std::string& fileName, std::string& bytes) {
   bytes.clear();
+  if (std::string error = CheckImportFile(fileName); !error.empty()) return error;
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
   if (!file) return OpenFailure(fileName, errno != 0 ? errno : ENOENT);

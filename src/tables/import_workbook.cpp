@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/pubfunc.h"
+#include "tables/import_file_read.h"
 #include "tables/import_file_types.h"
 #include "tables/xls_reader.h"
 #include "tables/xlsx_reader.h"
@@ -100,6 +101,9 @@ WorkbookImportResult ReadExcelFile(const std::string& sFileName, int m_excel_she
                                    const CaptionTable& captions) {
   sheetNames.clear();
   ClearCells(preview);
+  if (const std::string error = CheckImportFile(sFileName); !error.empty()) {
+    return Failure(captions, error);
+  }
   std::string head;
   long size = 0;
   if (!ReadHead(sFileName, head, size)) return Failure(captions, "cannot open " + sFileName);

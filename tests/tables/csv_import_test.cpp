@@ -3,6 +3,7 @@
 #include "tables/csv_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "import_test_util.h"
 #include "tables/import_file_types.h"
@@ -99,6 +100,8 @@ TEST(CsvImport, FileThatCannotBeReadLeavesPreviewUnchanged) {
   EXPECT_NE(missing.message.find("missing.csv"), std::string::npos);
   EXPECT_EQ(p.Cell(0, 0), "kept");
   EXPECT_FALSE(ReadCSVFile_utf8(dir.Path(), p).ok);  // a folder
+  ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadCSVFile_utf8(dir.File("pipe"), p).ok);  // must not wait for a writer
   EXPECT_EQ(p.Cell(0, 0), "kept");
 
   WriteText(dir.File("t.csv"), "a,b\n");
