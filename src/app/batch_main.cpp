@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -19,5 +20,10 @@ int main(int argc, char** argv) {
   }
   while (startFolder.size() > 1 && startFolder.back() == '/') startFolder.pop_back();
   tralvin::BatchStreams streams{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
-  return tralvin::RunBatch(params, startFolder, streams);
+  try {
+    return tralvin::RunBatch(params, startFolder, streams);
+  } catch (const std::exception& e) {
+    std::cerr << "load program exception information[" << e.what() << "]\n";
+    return tralvin::kBatchJobFailed;
+  }
 }
