@@ -357,6 +357,8 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
       all_seeds.sheets = sheets;
       regenerated.Clear(kinds);
       ++regenerations;
+      // The pool of the last allowed regeneration would never be used.
+      if (regenerations >= max_regenerations_) break;  // the pass failed
       for (int s = 0; s < nsheets; ++s) {
         if (work[static_cast<size_t>(s)] == 0) continue;
         AppendStockPatterns(regenerated, left_list, sheets[s], s, params.speed, gen_scratch);
@@ -364,7 +366,6 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
       if (regenerated.Count() > 1024) regenerated.SortUtilization(label_rank);
       pool = &regenerated;
       cut_since_regen = false;
-      if (regenerations >= max_regenerations_) break;  // the pass failed
     }
 
     // 5. End of the pass: order the trial plan and learn from it.
