@@ -29,6 +29,9 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
   const bool bundle = params.bundle_optimize;
   const bool pending = ImprovementPassesPending;
 
+  // The pool must describe the current piece list.
+  if (all_schemes.Kinds() != kinds) GenAllSchemes();
+
   // Start of the call.
   FewPiecesPerKind =
       kinds > 0 && static_cast<double>(parts.GetTotalNumber()) / static_cast<double>(kinds) < 8.0;
@@ -52,7 +55,7 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
 
   // Per-stock data. Stocks are matched by label when bars are merged.
   const size_t us = static_cast<size_t>(nsheets);
-  std::vector<int32_t> prio(us), work(us), label_id(us);
+  std::vector<int32_t> prio(us), WorkSheets(us), label_id(us);
   std::vector<double> sarea(us), sarea2(us), scost2(us), scostd(us);
   std::vector<int> label_rank(us, 0);
   for (int s = 0; s < nsheets; ++s) {
@@ -79,16 +82,15 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
   }
 
   TPanels PassWeights;
-  TPanels LeftScratch(parts);  // `LeftParts` as a list, for the weight updates
-  TPatternPool regenerated;
+  TPatternPool RegeneratedPool;
   TPatternScratch gen_scratch;
-  TPanels left_list(parts);
+  TPanels LeftParts(parts);  // the pieces still allowed, as a list for the weight updates
   std::vector<TrialEntry> trial;
   const int max_passes = params.speed * 5 + 20;
 
-  auto sync_left_list = [&]() {
+  auto sync_left_parts = [&]() {
     for (int i = 0; i < kinds; ++i)
-      left_list[i].p_number = static_cast<int32_t>(left[static_cast<size_t>(i)]);
+      LeftParts[i].p_number = static_cast<int32_t>(left[static_cast<size_t>(i)]);
   };
 
   // Adds the bars of every pattern of `pool` to the trial plan (merging equal
@@ -136,7 +138,7 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
       left[static_cast<size_t>(i)] = maxq[static_cast<size_t>(i)];
       weight[static_cast<size_t>(i)] = PassWeights[i].p_number;
     }
-    for (int s = 0; s < nsheets; ++s) work[static_cast<size_t>(s)] = sheets[s].p_number;
+    for (int s = 0; s < nsheets; ++s) WorkSheets[static_cast<size_t>(s)] = sheets[s].p_number;
     std::fill(all_schemes.number.begin(), all_schemes.number.end(), 0);
     TPatternPool* pool = &all_schemes;
     WeightList = PassWeights;
@@ -166,7 +168,7 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
         const size_t ps = static_cast<size_t>(pool->Sheet(p));
         const int32_t pp = prio[ps];
         if (pp > best_prio) continue;
-        if (work[ps] == 0) continue;
+        if (WorkSheets[ps] == 0) continue;
         const int kb = pool->NzBegin(p);
         const int ke = pool->NzEnd(p);
         bool overflow = false;
@@ -282,7 +284,7 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
           left[static_cast<size_t>(nz_index[k])] -= nz_count[k];
         }
         ++pool->number[static_cast<size_t>(best)];
-        --work[static_cast<size_t>(pool->Sheet(best))];
+        --WorkSheets[static_cast<size_t>(pool->Sheet(best))];
         cut_since_regen = true;
         bool done = true;
         for (size_t i = 0; i < uk; ++i) {
@@ -317,7 +319,7 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
               left[static_cast<size_t>(nz_index[k])] += nz_count[k];
             }
             --pool->number[static_cast<size_t>(worst)];
-            ++work[static_cast<size_t>(pool->Sheet(worst))];
+            ++WorkSheets[static_cast<size_t>(pool->Sheet(worst))];
           }
         }
         continue;
@@ -337,14 +339,14 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
         success = true;
         break;
       }
-      sync_left_list();
-      WeightList.MinusSquare(left_list, parts, left_list, avgArea);
+      sync_left_parts();
+      WeightList.MinusSquare(LeftParts, parts, LeftParts, avgArea);
       if (regenerations >= 1 && !cut_since_regen) {
         picks = 0;
         if (unlimited) break;  // the pass failed
         unlimited = true;
         for (int s = 0; s < nsheets; ++s) {
-          if (sheets[s].owner == PANEL_OWNER::owSheet) work[static_cast<size_t>(s)] = 99999;
+          if (sheets[s].owner == PANEL_OWNER::owSheet) WorkSheets[static_cast<size_t>(s)] = 99999;
         }
         met_nothing = false;
         pool = &all_schemes;
@@ -353,18 +355,18 @@ std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
       }
       // Regenerate the pool for the remaining demand.
       picks = 0;
-      all_seeds.parts = left_list;
+      all_seeds.parts = LeftParts;
       all_seeds.sheets = sheets;
-      regenerated.Clear(kinds);
+      RegeneratedPool.Clear(kinds);
       ++regenerations;
       // The pool of the last allowed regeneration would never be used.
       if (regenerations >= max_regenerations_) break;  // the pass failed
       for (int s = 0; s < nsheets; ++s) {
-        if (work[static_cast<size_t>(s)] == 0) continue;
-        AppendStockPatterns(regenerated, left_list, sheets[s], s, params.speed, gen_scratch);
+        if (WorkSheets[static_cast<size_t>(s)] == 0) continue;
+        AppendStockPatterns(RegeneratedPool, LeftParts, sheets[s], s, params.speed, gen_scratch);
       }
-      if (regenerated.Count() > 1024) regenerated.SortUtilization(label_rank);
-      pool = &regenerated;
+      if (RegeneratedPool.Count() > 1024) RegeneratedPool.SortUtilization(label_rank);
+      pool = &RegeneratedPool;
       cut_since_regen = false;
     }
 

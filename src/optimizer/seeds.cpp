@@ -76,12 +76,12 @@ int TSeeds::FindTheBestPanelDimension(const TPanels& p_parts, int32_t m_min_Leng
   std::sort(hits.begin(), hits.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   // Merge equal lengths into one counter.
-  std::vector<std::pair<int32_t, int64_t>> hist;
+  std::vector<std::pair<int32_t, int64_t>> BestLengthHistogram;
   for (const auto& h : hits) {
-    if (!hist.empty() && hist.back().first == h.first) {
-      hist.back().second += h.second;
+    if (!BestLengthHistogram.empty() && BestLengthHistogram.back().first == h.first) {
+      BestLengthHistogram.back().second += h.second;
     } else {
-      hist.push_back(h);
+      BestLengthHistogram.push_back(h);
     }
   }
 
@@ -103,17 +103,17 @@ int TSeeds::FindTheBestPanelDimension(const TPanels& p_parts, int32_t m_min_Leng
   };
   int64_t window = 0;
   size_t tail = 0;  // first entry still inside the window
-  for (size_t k = 0; k < hist.size(); ++k) {
-    const int32_t len = hist[k].first;
+  for (size_t k = 0; k < BestLengthHistogram.size(); ++k) {
+    const int32_t len = BestLengthHistogram[k].first;
     if (len > m_max_length) break;
-    window += hist[k].second;
+    window += BestLengthHistogram[k].second;
     if (w > 0) {
-      while (tail <= k && static_cast<int64_t>(hist[tail].first) <= len - w) {
-        window -= hist[tail].second;
+      while (tail <= k && static_cast<int64_t>(BestLengthHistogram[tail].first) <= len - w) {
+        window -= BestLengthHistogram[tail].second;
         ++tail;
       }
     }
-    if (window == 0 || hist[k].second == 0) continue;
+    if (window == 0 || BestLengthHistogram[k].second == 0) continue;
     if (cands.size() < 10) {
       cands.push_back({len, window});
       if (cands.size() == 10) sort_ten();
