@@ -170,6 +170,16 @@ int main(int argc, char** argv) {
           bound_kind == "opt" ? bound
                               : static_cast<int64_t>(std::ceil(
                                     total_length / inst["stock_length"].get<double>() - 1e-9));
+      auto cost_text = [&inst](double cost) {
+        char buf[96];
+        if (inst.contains("cost_lb")) {
+          std::snprintf(buf, sizeof buf, " cost %.0f (lb %.0f)", cost,
+                        inst["cost_lb"].get<double>());
+        } else {
+          std::snprintf(buf, sizeof buf, " cost %.0f", cost);
+        }
+        return std::string(buf);
+      };
       for (const auto& [suffix, stocks] : runs) {
         const Outcome o = RunIsolated(inst, stocks, speed);
         const int64_t bnd = suffix.empty() ? single_bound : bound;
@@ -181,7 +191,7 @@ int main(int argc, char** argv) {
                     static_cast<long long>(o.bars), static_cast<long long>(bnd), bound_kind.c_str(),
                     static_cast<long long>(o.bars - bnd), o.seconds, mb,
                     o.time_limit ? "yes" : "no", o.valid ? "valid" : "INVALID",
-                    single ? "" : (" cost " + std::to_string(o.cost)).c_str());
+                    single ? "" : cost_text(o.cost).c_str());
         std::fflush(stdout);
         if (single) {
           tot_bars += o.bars;
