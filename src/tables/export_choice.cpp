@@ -12,38 +12,40 @@ std::string ExportChoice::CheckBoxCaption(const CaptionTable& captions) {
   return captions.Text("Include Column Titles Caption");
 }
 
-FileDialogSpec ImportDialogSpec(bool forStocks, bool workbook, const CaptionTable& captions) {
+FileDialogSettings ImportDialogSettings(bool forStocks, bool workbook,
+                                        const CaptionTable& captions) {
   const std::string title = captions.Text("MSG_OPEN_FILE_TITLE");
-  FileDialogSpec spec;
-  spec.title = title;
+  FileDialogSettings dialog;
+  dialog.title = title;
   if (workbook) {
-    spec.filter = title + kWorkbookImportFilter;
-    spec.defaultExt = kWorkbookImportDefaultExt;
-    spec.folderKey = forStocks ? "DIR_IMPORT_SHEETS_EXCEL" : "DIR_IMPORT_PARTS_EXCEL";
+    dialog.filter = title + kWorkbookImportFilter;
+    dialog.defaultExt = kWorkbookImportDefaultExt;
+    dialog.folderKey = forStocks ? "DIR_IMPORT_SHEETS_EXCEL" : "DIR_IMPORT_PARTS_EXCEL";
   } else {
-    spec.filter = title + kCsvFilter;
-    spec.defaultExt = kCsvDefaultExt;
-    spec.folderKey = forStocks ? "DIR_IMPORT_SHEETS_TXT" : "DIR_IMPORT_PARTS_TXT";
+    dialog.filter = title + kCsvFilter;
+    dialog.defaultExt = kCsvDefaultExt;
+    dialog.folderKey = forStocks ? "DIR_IMPORT_SHEETS_TXT" : "DIR_IMPORT_PARTS_TXT";
   }
-  return spec;
+  return dialog;
 }
 
-FileDialogSpec ExportDialogSpec(GridKind kind, bool workbook, const CaptionTable& captions) {
+FileDialogSettings ExportDialogSettings(GridKind kind, bool workbook,
+                                        const CaptionTable& captions) {
   const bool stocks = kind == GridKind::Sheets;
   const std::string title =
       captions.Text(stocks ? "MSG_OPEN_FILE_TITLE" : "MSG_SAVE_AS_FILE_TITLE");
-  FileDialogSpec spec;
-  spec.title = title;
+  FileDialogSettings dialog;
+  dialog.title = title;
   if (workbook) {
-    spec.filter = title + kWorkbookExportFilter;
-    spec.defaultExt = kWorkbookExportDefaultExt;
-    spec.folderKey = stocks ? "DIR_EXPORT_SHEETS_EXCEL" : "DIR_EXPORT_PARTS_EXCEL";
+    dialog.filter = title + kWorkbookExportFilter;
+    dialog.defaultExt = kWorkbookExportDefaultExt;
+    dialog.folderKey = stocks ? "DIR_EXPORT_SHEETS_EXCEL" : "DIR_EXPORT_PARTS_EXCEL";
   } else {
-    spec.filter = title + kCsvFilter;
-    spec.defaultExt = kCsvDefaultExt;
-    spec.folderKey = stocks ? "DIR_EXPORT_SHEETS_TXT" : "DIR_EXPORT_PARTS_TXT";
+    dialog.filter = title + kCsvFilter;
+    dialog.defaultExt = kCsvDefaultExt;
+    dialog.folderKey = stocks ? "DIR_EXPORT_SHEETS_TXT" : "DIR_EXPORT_PARTS_TXT";
   }
-  return spec;
+  return dialog;
 }
 
 ExportResult RunExport(GridKind kind, const StringGrid& table, const std::string& fileName,

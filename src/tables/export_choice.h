@@ -49,7 +49,7 @@ class ExportChoice {
 // Settings of an open or save dialog: filter ("caption text" + pattern),
 // title, default extension (without dot) and the option-file key of the
 // remembered folder. The file name starts empty.
-struct FileDialogSpec {
+struct FileDialogSettings {
   std::string filter;
   std::string title;
   std::string defaultExt;
@@ -57,10 +57,11 @@ struct FileDialogSpec {
 };
 
 // The open dialog of the import window for a comma-separated file or a workbook.
-FileDialogSpec ImportDialogSpec(bool forStocks, bool workbook, const CaptionTable& captions);
+FileDialogSettings ImportDialogSettings(bool forStocks, bool workbook,
+                                        const CaptionTable& captions);
 // The save dialog of an export: titled by MSG_OPEN_FILE_TITLE for stocks and
 // by MSG_SAVE_AS_FILE_TITLE for pieces.
-FileDialogSpec ExportDialogSpec(GridKind kind, bool workbook, const CaptionTable& captions);
+FileDialogSettings ExportDialogSettings(GridKind kind, bool workbook, const CaptionTable& captions);
 
 // Writes the table with the writer the choice names (text or workbook).
 ExportResult RunExport(GridKind kind, const StringGrid& table, const std::string& fileName,

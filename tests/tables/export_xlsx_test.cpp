@@ -98,15 +98,15 @@ TEST(ExportChoice, ClosingByTheFrameChoosesNothingAndTheCheckBoxStays) {
 
 TEST(ExportChoice, DialogsOfferTheRightFilesAndFolders) {
   const CaptionTable captions;
-  const FileDialogSpec stocks = ExportDialogSpec(GridKind::Sheets, true, captions);
+  const FileDialogSettings stocks = ExportDialogSettings(GridKind::Sheets, true, captions);
   EXPECT_EQ(stocks.filter, "open a file(*.xlsx)|*.xlsx");
   EXPECT_EQ(stocks.defaultExt, "xlsx");
   EXPECT_EQ(stocks.folderKey, "DIR_EXPORT_SHEETS_EXCEL");
-  const FileDialogSpec parts = ExportDialogSpec(GridKind::Parts, false, captions);
+  const FileDialogSettings parts = ExportDialogSettings(GridKind::Parts, false, captions);
   EXPECT_EQ(parts.title, "save as");
   EXPECT_EQ(parts.filter, "save as(*.csv)|*.csv");
   EXPECT_EQ(parts.folderKey, "DIR_EXPORT_PARTS_TXT");
-  const FileDialogSpec import = ImportDialogSpec(false, true, captions);
+  const FileDialogSettings import = ImportDialogSettings(false, true, captions);
   EXPECT_EQ(import.filter, "open a file(*.xlsx;*.xls)|*.xlsx;*.xls");
   EXPECT_EQ(import.folderKey, "DIR_IMPORT_PARTS_EXCEL");
 }
