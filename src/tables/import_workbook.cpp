@@ -41,7 +41,7 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// The first bytes of the file (fewer when it is shorter); false when it cannot be opened.
+// The first bytes of the file (fewer when it is shorter) and its size.
 bool ReadHead(const std::string& fileName, std::string& head, long& size) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
   if (!file) return false;
@@ -50,6 +50,22 @@ bool ReadHead(const std::string& fileName, std::string& head, long& size) {
   if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
   size = std::ftell(file.get());
   return size >= 0 && !std::ferror(file.get());
+}
+
+// Runs one reader; the sheet names are kept also when the worksheet fails.
+template <typename Reader>
+WorkbookImportResult Import(Reader read, StringGrid& preview, std::vector<std::string>& sheetNames,
+                            const CaptionTable& captions) {
+  WorkbookSheetData data;
+  try {
+    read(data);
+  } catch (const WorkbookError& e) {
+    sheetNames = data.sheetNames;
+    return Failure(captions, e.what());
+  }
+  sheetNames = data.sheetNames;
+  FillPreviewFromWorkbook(data, preview);
+  return {};
 }
 
 }  // namespace
@@ -84,16 +100,11 @@ WorkbookImportResult ReadExcelBytes(std::string_view bytes, int m_excel_sheet_in
                                     const CaptionTable& captions) {
   sheetNames.clear();
   ClearCells(preview);
-  WorkbookSheetData data;
-  try {
-    ReadXlsxWorkbook(bytes, m_excel_sheet_index, kWorkbookMaxRows, kImportColumns, data);
-  } catch (const WorkbookError& e) {
-    sheetNames = data.sheetNames;
-    return Failure(captions, e.what());
-  }
-  sheetNames = data.sheetNames;
-  FillPreviewFromWorkbook(data, preview);
-  return {};
+  return Import(
+      [&](WorkbookSheetData& data) {
+        ReadXlsxWorkbook(bytes, m_excel_sheet_index, kWorkbookMaxRows, kImportColumns, data);
+      },
+      preview, sheetNames, captions);
 }
 
 WorkbookImportResult ReadExcelFile(const std::string& sFileName, int m_excel_sheet_index,
@@ -106,31 +117,23 @@ WorkbookImportResult ReadExcelFile(const std::string& sFileName, int m_excel_she
   }
   std::string head;
   long size = 0;
-  if (!ReadHead(sFileName, head, size)) return Failure(captions, "cannot open " + sFileName);
+  if (!ReadHead(sFileName, head, size)) return Failure(captions, "cannot read " + sFileName);
   if (static_cast<unsigned long>(size) > kImportMaxFileBytes) {
     return Failure(captions, kImportFileTooLarge);
   }
   if (head.substr(0, kCompoundFileSignature.size()) == kCompoundFileSignature) {
-    WorkbookSheetData data;
-    try {
-      ReadXlsWorkbook(sFileName, m_excel_sheet_index, kWorkbookMaxRows, kImportColumns, data);
-    } catch (const WorkbookError& e) {
-      sheetNames = data.sheetNames;
-      return Failure(captions, e.what());
-    }
-    sheetNames = data.sheetNames;
-    FillPreviewFromWorkbook(data, preview);
-    return {};
+    return Import(
+        [&](WorkbookSheetData& data) {
+          ReadXlsWorkbook(sFileName, m_excel_sheet_index, kWorkbookMaxRows, kImportColumns, data);
+        },
+        preview, sheetNames, captions);
   }
   if (head.substr(0, kZipSignature.size()) != kZipSignature) {
     return Failure(captions, "not a workbook");
   }
   std::string bytes;
-  {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(sFileName.c_str(), "rb"));
-    if (!file) return Failure(captions, "cannot open " + sFileName);
-    bytes.resize(static_cast<std::size_t>(size));
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+  if (std::string error = ReadImportFile(sFileName, bytes); !error.empty()) {
+    return Failure(captions, std::move(error));
   }
   return ReadExcelBytes(bytes, m_excel_sheet_index, preview, sheetNames, captions);
 }
