@@ -220,12 +220,13 @@ TEST(RunLimits, CancelledRunReturnsQuickly) {
 }
 
 TEST(RunLimits, ManySimilarKindsStillGetAPlan) {
-  // Forty kinds of almost equal length, four per bar: at the fastest speed
-  // the regenerated pools reach only the longest kinds one at a time.
+  // Seventy kinds of almost equal length, four per bar: at the fastest speed
+  // every regenerated pool reaches only the longest kinds left, so no pass
+  // gets through the first stage within the bound on regenerated pools.
   std::vector<Piece> pieces;
-  for (int i = 0; i < 40; ++i) pieces.push_back({240 - i, 10, 10});
+  for (int i = 0; i < 70; ++i) pieces.push_back({240 - i, 6, 6});
   TOptimize2d opt;
-  Fill(opt, {{"S", 1000, 500}}, pieces);
+  Fill(opt, {{"S", 1000, 5000}}, pieces);
   ASSERT_EQ(opt.Run(), "");
   ExpectSoundPlan(opt, 0);
 }
