@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/ini_file.h"
+#include "common/test_files.h"
 #include "tables/table_grids.h"
 
 namespace tralvin {
@@ -19,27 +20,13 @@ namespace fs = std::filesystem;
 
 class TableFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tralvin_tables_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return scratch_.File(name); }
   static void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+    testing_files::WriteText(path, text);
   }
-  static std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
+  static std::string ReadText(const std::string& path) { return testing_files::ReadText(path); }
 
-  fs::path dir_;
+  testing_files::ScratchFolder scratch_{"tralvin_tables"};
 };
 
 void SetSheet(StringGrid& g, int row, std::vector<std::string> cells) { g.SetRow(row, cells); }
