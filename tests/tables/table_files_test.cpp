@@ -153,8 +153,9 @@ TEST_F(TableFiles, AppendStopsAtANonIntegerQuantityKeepingEarlierMerges) {
 TEST_F(TableFiles, ARefusedSaveReportsAndKeepsTheOldFile) {
   StringGrid g(kSheetColCount, 3);
   g.SetRow(1, {"A", "", "10", "1", "", "", ""});
-  // A name so long that no temporary file can be made beside it.
-  const std::string file = Path(std::string(240, 'n') + ".stk");
+  // A name of 254 characters: the file itself can exist, but no temporary
+  // file (the name with a dot before it and a suffix after) fits beside it.
+  const std::string file = Path(std::string(250, 'n') + ".stk");
   WriteText(file, "[SHEET1]\nLABEL=old\n");
   TableSaveResult r = SaveSheetsFile(g, false, file, true);
   EXPECT_FALSE(r.ok);
