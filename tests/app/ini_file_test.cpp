@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+#include "common/test_files.h"
+
 namespace tralvin {
 namespace {
 
@@ -263,7 +265,8 @@ TEST_F(IniFileTest, DiscardedOrAbandonedBatchLeavesTheFile) {
 }
 
 TEST_F(IniFileTest, RefusedWritesThrowAndLeaveTheOldContent) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  testing_files::UnprivilegedScope unprivileged(dir_);
+  if (!unprivileged.Active()) GTEST_SKIP() << "cannot act as an unprivileged user";
   const std::string path = Path("ro.ini");
   TIniFile ini(path);
   ini.WriteString("S", "k", "v");

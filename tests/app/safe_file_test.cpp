@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/test_files.h"
+
 namespace tralvin {
 namespace {
 
@@ -84,7 +86,8 @@ TEST_F(SafeFileTest, FailuresNameTheFileAndLeaveNothingBehind) {
 }
 
 TEST_F(SafeFileTest, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  testing_files::UnprivilegedScope unprivileged(dir_);
+  if (!unprivileged.Active()) GTEST_SKIP() << "cannot act as an unprivileged user";
   const std::string path = Path("shared.txt");
   WriteFileAtomically(path, "old");
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -43,5 +44,39 @@ inline std::string ReadText(const std::string& fileName) {
   ss << in.rdbuf();
   return ss.str();
 }
+
+// Lets a test that needs file permissions to bind run as root too: while the
+// scope lives, the effective user and group are "nobody" (65534) and the given
+// folder belongs to them. Outside root it does nothing. Active() is false when
+// the switch was refused, and the test should then be skipped.
+class UnprivilegedScope {
+ public:
+  explicit UnprivilegedScope(const std::string& folder) {
+    if (::geteuid() != 0) return;
+    if (::chown(folder.c_str(), kNobody, kNobody) != 0 || ::setegid(kNobody) != 0) {
+      active_ = false;
+      return;
+    }
+    if (::seteuid(kNobody) != 0) {
+      if (::setegid(0) != 0) std::abort();
+      active_ = false;
+      return;
+    }
+    switched_ = true;
+  }
+  ~UnprivilegedScope() {
+    if (!switched_) return;
+    if (::seteuid(0) != 0 || ::setegid(0) != 0) std::abort();
+  }
+  UnprivilegedScope(const UnprivilegedScope&) = delete;
+  UnprivilegedScope& operator=(const UnprivilegedScope&) = delete;
+
+  bool Active() const { return active_; }
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  bool active_ = true;
+  bool switched_ = false;
+};
 
 }  // namespace tralvin::testing_files
