@@ -20,6 +20,11 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding = nullptr)
 // True when the text is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view text);
 
+// The text with every byte that does not start a well-formed UTF-8 sequence
+// (stray continuation bytes, overlong forms, surrogates, values past U+10FFFF,
+// truncated sequences) replaced by U+FFFD, so imported cells are always valid.
+std::string ReplaceInvalidUtf8(std::string_view text);
+
 // Appends the UTF-8 form of a code point (U+FFFD for one that cannot be encoded).
 void AppendUtf8(std::string& out, char32_t codePoint);
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
+#include "app/text_decode.h"
 #include "tables/import_number_text.h"
-#include "tables/import_utf8.h"
 
 namespace tralvin {
 

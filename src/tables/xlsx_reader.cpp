@@ -11,7 +11,6 @@
 #include "app/text_decode.h"
 #include "tables/import_file_types.h"
 #include "tables/import_number_text.h"
-#include "tables/import_utf8.h"
 #include "tables/xlsx_archive.h"
 
 namespace tralvin {
