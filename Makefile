@@ -8,17 +8,24 @@ JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 WERROR     := $(if $(CI),ON,OFF)
 
-.PHONY: all deps build build-asan build-fuzz run test test-core test-asan test-fuzz bench clean format
+.PHONY: all deps configure build programs build-asan build-fuzz run test test-core test-asan test-fuzz bench clean format
 
 all: build
 
 deps:
 	@bash scripts/install-deps
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTRALVIN_WERROR=$(WERROR) >/dev/null
+
+# Everything: the programs, the tests and the benchmarks.
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# Only the window program and the batch runner, for `make run`.
+programs: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tralvin1d tralvin1d-batch
 
 build-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug \
@@ -30,7 +37,7 @@ build-fuzz: deps
 	  -DTRALVIN_BUILD_UI=OFF -DTRALVIN_BUILD_TESTS=OFF -DTRALVIN_BUILD_BENCH=OFF -DTRALVIN_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
-run: build
+run: programs
 	@bash scripts/run-program $(BUILD)
 
 test-asan: build-asan

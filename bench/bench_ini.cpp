@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 namespace {
 

@@ -116,7 +116,7 @@ Outcome RunIsolated(const nlohmann::json& inst, const std::vector<StockDef>& sto
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string folder = argc > 1 ? argv[1] : "../shared/bench/instances";
+  const std::string folder = argc > 1 ? argv[1] : "bench/instances";
   std::vector<int> speeds{0, 20};
   if (argc > 2) speeds = {std::atoi(argv[2])};
   std::vector<std::filesystem::path> files;

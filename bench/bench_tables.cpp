@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "tables/grid_sort.h"
 #include "tables/grid_totals.h"
 #include "tables/table_files.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 #include "tables/csv_import.h"
 #include "tables/csv_line.h"
 #include "tables/import_file_types.h"

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ini_document.h"
-#include "app/pubfunc.h"
-#include "app/text_decode.h"
+#include "base/ini_document.h"
+#include "base/pubfunc.h"
+#include "base/text_decode.h"
 
 using tralvin::IniDocument;
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 #include "tables/import_file_types.h"
 #include "tables/import_workbook.h"
 #include "texts/caption_table.h"

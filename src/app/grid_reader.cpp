@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/pubfunc.h"
-#include "app/settings_messages.h"
+#include "base/pubfunc.h"
 #include "texts/caption_table.h"
+#include "texts/message_text.h"
 
 namespace tralvin {
 

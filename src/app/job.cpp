@@ -7,9 +7,9 @@
 
 #include "app/grid_reader.h"
 #include "app/job_best_dimension.h"
-#include "app/pubfunc.h"
-#include "app/settings_messages.h"
+#include "base/pubfunc.h"
 #include "optimizer/optimize2d.h"
+#include "texts/message_text.h"
 
 namespace tralvin {
 

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "app/job_plan.h"
 #include "app/settings.h"
+#include "results/job_plan.h"
 #include "tables/material_types.h"
 #include "tables/string_grid.h"
 #include "tables/table_grids.h"

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/pubfunc.h"
-#include "app/settings_messages.h"
+#include "base/pubfunc.h"
 #include "texts/caption_table.h"
+#include "texts/message_text.h"
 
 namespace tralvin {
 

@@ -2,7 +2,7 @@
 #include "app/startup.h"
 
 #include "app/option_file.h"
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "tables/best_dimension.h"
 #include "tables/table_files.h"
 #include "tables/table_grids.h"

@@ -2,7 +2,8 @@
 #include "app/switches.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "base/ascii_case.h"
 
 namespace tralvin {
 
@@ -10,12 +11,6 @@ namespace {
 
 constexpr size_t kMaxParams = 100;
 constexpr size_t kMaxValueChars = 255;
-
-std::string AsciiLower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 // The first `count` code points of a UTF-8 text.
 std::string FirstCodePoints(std::string_view text, size_t count) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job_plan.h"
+#include "results/job_plan.h"
 
 namespace tralvin {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "results/report_format.h"
 #include "texts/caption_table.h"
 

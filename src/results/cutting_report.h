@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/job_plan.h"
 #include "optimizer/panels.h"
+#include "results/job_plan.h"
 
 namespace tralvin {
 

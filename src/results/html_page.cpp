@@ -1,7 +1,7 @@
 // Writing the report's HTML page.
 #include "results/html_page.h"
 
-#include "app/safe_file.h"
+#include "base/safe_file.h"
 
 namespace tralvin {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/job_plan.h"
 #include "results/cutting_report.h"
+#include "results/job_plan.h"
 
 namespace tralvin {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 
 namespace tralvin {
 

@@ -3,10 +3,9 @@
 
 #include <cmath>
 
-#include "app/pubfunc.h"
-#include "app/settings.h"
-#include "app/settings_messages.h"
+#include "base/pubfunc.h"
 #include "texts/caption_table.h"
+#include "texts/message_text.h"
 
 namespace tralvin {
 
@@ -51,10 +50,6 @@ int FirstRowWithEmptyLabel(StringGrid& sheets) {
 }
 
 }  // namespace
-
-UpdateSettings UpdateSettingsOf(const SettingsModel& settings, bool bestDimensionMode) {
-  return {settings.EditMinOffcutLength1, settings.LabeledEditOffcutsPrefix, bestDimensionMode};
-}
 
 void TakeOffUsedBars(StringGrid& sheets, const std::vector<CutPattern>& plan,
                      bool bestDimensionMode) {

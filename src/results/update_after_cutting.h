@@ -12,7 +12,6 @@
 namespace tralvin {
 
 class CaptionTable;
-class SettingsModel;
 
 // The settings the update reads when it runs.
 struct UpdateSettings {
@@ -20,10 +19,6 @@ struct UpdateSettings {
   std::string offcutPrefix;         // put in front of every offcut label
   bool bestDimensionMode = false;   // the plan chose its stock length
 };
-
-// The settings as the Settings page holds them now; `bestDimensionMode` is the
-// stock table's current mode.
-UpdateSettings UpdateSettingsOf(const SettingsModel& settings, bool bestDimensionMode);
 
 enum class UpdateStatus {
   Done,              // all three steps ran

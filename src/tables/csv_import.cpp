@@ -1,7 +1,7 @@
 // The comma-separated text import of the import window.
 #include "tables/csv_import.h"
 
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 #include "tables/csv_line.h"
 #include "tables/import_file_read.h"
 #include "tables/import_file_types.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/safe_file.h"
+#include "base/safe_file.h"
 #include "tables/import_file_types.h"
 
 namespace tralvin {

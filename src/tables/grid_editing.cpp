@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 
 namespace tralvin {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "texts/caption_table.h"
 
 namespace tralvin {

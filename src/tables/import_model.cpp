@@ -1,7 +1,7 @@
 // The import window's model: mapping boxes, mapping check, mapping file.
 #include "tables/import_model.h"
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "tables/csv_import.h"
 #include "texts/caption_table.h"
 

@@ -1,7 +1,7 @@
 // Copy and Append of the import window, and the mapping file around them.
 #include "tables/import_transfer.h"
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "tables/table_files.h"
 
 namespace tralvin {

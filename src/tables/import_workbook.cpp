@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "tables/import_file_read.h"
 #include "tables/import_file_types.h"
 #include "tables/xls_reader.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 namespace tralvin {
 

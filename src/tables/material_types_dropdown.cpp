@@ -3,16 +3,14 @@
 
 #include <algorithm>
 
-#include "app/pubfunc.h"
+#include "base/ascii_case.h"
+#include "base/pubfunc.h"
 
 namespace tralvin {
 
 namespace {
 
-unsigned char FoldAscii(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
+unsigned char FoldAscii(char c) { return static_cast<unsigned char>(AsciiLower(c)); }
 
 }  // namespace
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ini_file.h"
-#include "app/pubfunc.h"
+#include "base/ini_file.h"
+#include "base/pubfunc.h"
 #include "tables/table_grids.h"
 #include "tables/table_merge.h"
 

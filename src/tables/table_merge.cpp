@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 
 namespace tralvin {
 

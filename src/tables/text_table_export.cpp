@@ -1,8 +1,8 @@
 // The comma-separated text export.
 #include "tables/text_table_export.h"
 
-#include "app/pubfunc.h"
-#include "app/safe_file.h"
+#include "base/pubfunc.h"
+#include "base/safe_file.h"
 
 namespace tralvin {
 

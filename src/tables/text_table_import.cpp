@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 #include "tables/csv_line.h"
 #include "tables/import_file_read.h"
 #include "tables/import_file_types.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 #include "tables/import_number_text.h"
 
 namespace tralvin {

@@ -8,7 +8,7 @@
 #include <map>
 #include <pugixml.hpp>
 
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 #include "tables/import_file_types.h"
 #include "tables/import_number_text.h"
 #include "tables/xlsx_archive.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "texts/caption_table.h"
 
 namespace tralvin {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ini_file.h"
-#include "app/pubfunc.h"
+#include "base/ini_file.h"
+#include "base/pubfunc.h"
 #include "settings_test_util.h"
 #include "texts/caption_table.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "tables/grid_editing.h"
 
 namespace tralvin {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "texts/caption_table.h"
 
 namespace tralvin {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "import_test_util.h"
 #include "tables/import_transfer.h"
 #include "tables/table_files.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "tables/material_types_dropdown.h"
 #include "tables/material_types_setup.h"
 

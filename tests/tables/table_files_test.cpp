@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "common/test_files.h"
 #include "tables/table_grids.h"
 

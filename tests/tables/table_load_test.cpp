@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 #include "tables/table_grids.h"
 #include "texts/caption_table.h"
 

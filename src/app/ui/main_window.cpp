@@ -3,7 +3,7 @@
 
 #include <QTabWidget>
 
-#include "app/product.h"
+#include "base/product.h"
 
 namespace tralvin::ui {
 

@@ -1,8 +1,8 @@
 // The program body: creates the main window and runs the message loop.
 #include <QApplication>
 
-#include "app/product.h"
 #include "app/ui/main_window.h"
+#include "base/product.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

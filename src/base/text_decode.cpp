@@ -1,5 +1,5 @@
 // Text decoding of file contents into UTF-8.
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // Text decoding: byte-order marks, UTF-16, and the 8-bit fallback byte by byte.
-#include "app/text_decode.h"
+#include "base/text_decode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // INI-style files on the disk: TIniFile reads through a small shared cache of
 // parsed files (checked against the file's status on every operation, so a
 // change by anyone is seen) and writes by replacing the whole file safely.
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 #include <sys/stat.h>
 
@@ -11,10 +11,10 @@
 #include <unordered_map>
 #include <utility>
 
-#include "app/ini_document.h"
-#include "app/pubfunc.h"
-#include "app/safe_file.h"
-#include "app/text_decode.h"
+#include "base/ini_document.h"
+#include "base/pubfunc.h"
+#include "base/safe_file.h"
+#include "base/text_decode.h"
 
 namespace tralvin {
 

@@ -1,6 +1,5 @@
 // The built tralvin1d-batch end to end: exit statuses, failure texts on
-// standard error, and the HTML page. The program is looked up next to this
-// test's build folder (build/src/tralvin1d-batch).
+// standard error, and the HTML page, through the program the build made.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,12 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path BatchProgram() {
-  std::error_code ec;
-  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) return {};
-  return self.parent_path().parent_path() / "src" / "tralvin1d-batch";
-}
+fs::path BatchProgram() { return TRALVIN_BATCH_PROGRAM; }
 
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -38,7 +32,7 @@ class BatchProgramTest : public testing::Test {
  protected:
   void SetUp() override {
     program_ = BatchProgram();
-    if (!fs::exists(program_)) GTEST_SKIP() << "tralvin1d-batch is not built at " << program_;
+    ASSERT_TRUE(fs::exists(program_)) << "tralvin1d-batch is not built at " << program_;
     work_ =
         fs::temp_directory_path() / ("tralvin_batch_" + std::to_string(getpid()) + "_" +
                                      testing::UnitTest::GetInstance()->current_test_info()->name());

@@ -1,6 +1,6 @@
 // INI-style files: matching, values as read back, batches, erasing, foreign
 // files and refused writes.
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
 // Whole-file reading and replacing a file through a temporary file.
-#include "app/safe_file.h"
+#include "base/safe_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

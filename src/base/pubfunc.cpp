@@ -1,6 +1,6 @@
 // Number text: the scaled-integer conversions of TPubFunc, the fraction
 // normaliser, and the integer, decimal and trimming helpers around them.
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 
 #include <cmath>
 #include <cstdio>

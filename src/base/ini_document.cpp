@@ -1,9 +1,10 @@
 // Parsing, editing and writing back the text of INI-style files.
-#include "app/ini_document.h"
+#include "base/ini_document.h"
 
 #include <utility>
 
-#include "app/pubfunc.h"
+#include "base/ascii_case.h"
+#include "base/pubfunc.h"
 
 namespace tralvin {
 
@@ -11,13 +12,7 @@ namespace {
 
 // Section and key names match without regard to ASCII letter case and to
 // blanks around them.
-std::string Fold(std::string_view name) {
-  std::string folded = Trim(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
+std::string Fold(std::string_view name) { return AsciiLower(Trim(name)); }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
 

@@ -1,6 +1,6 @@
 // Safe file replacement: content, permissions, links, and failures that leave
 // the old file and no temporary file behind.
-#include "app/safe_file.h"
+#include "base/safe_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

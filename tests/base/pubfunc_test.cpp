@@ -1,5 +1,5 @@
 // Number text: scaled lengths to text and back, fractions, integers, decimals.
-#include "app/pubfunc.h"
+#include "base/pubfunc.h"
 
 #include <gtest/gtest.h>
 

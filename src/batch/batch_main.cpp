@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job_batch.h"
+#include "batch/job_batch.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> params(argv + (argc > 0 ? 1 : 0), argv + argc);

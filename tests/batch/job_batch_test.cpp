@@ -1,7 +1,7 @@
 // The batch runner in-process on the golden cases: each folder under
 // tests/data/report_* holds a stock file, a piece file, an option file (and
 // maybe a types file read from the start folder) and the expected report.
-#include "app/job_batch.h"
+#include "batch/job_batch.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -91,6 +91,31 @@ TEST(BatchRunner, WritesThePlanAsJson) {
   EXPECT_EQ(doc["pieces"][0]["maximum"], 2);
   EXPECT_EQ(doc["pieces"][0]["produced"], 2);
   EXPECT_EQ(doc["pieces"][2]["label"], "B1");
+}
+
+TEST(BatchRunner, JsonOnStandardOutputIsOneDocument) {
+  const BatchRun alone = RunCase("report_two_types", {"-json:-"});
+  ASSERT_EQ(alone.status, kBatchOk) << alone.err;
+  EXPECT_EQ(nlohmann::json::parse(alone.out)["patterns"].size(), 2u);
+
+  // The report joins it only when asked for.
+  const BatchRun both = RunCase("report_two_types", {"-json:-", "-report:-"});
+  ASSERT_EQ(both.status, kBatchOk) << both.err;
+  EXPECT_TRUE(both.out.starts_with(ReadAll(CaseDir("report_two_types") + "/expected_report.txt")));
+}
+
+TEST(BatchRunner, SaysWhenANamedTableFileIsMissing) {
+  const std::string dir = CaseDir("report_two_types");
+  std::ostringstream out, err;
+  const int status = RunBatch({"-stk:" + dir + "/stocks.stk", "-dst:" + dir + "/no-such.dst",
+                               "-option:" + dir + "/options.opt"},
+                              dir, {out, err, false});
+  EXPECT_NE(status, kBatchOk);
+  EXPECT_NE(
+      err.str().find("table file not found, loaded as an empty table: " + dir + "/no-such.dst"),
+      std::string::npos)
+      << err.str();
+  EXPECT_EQ(err.str().find("stocks.stk"), std::string::npos) << err.str();
 }
 
 TEST(BatchRunner, BadUsageAndHelp) {

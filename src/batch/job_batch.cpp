@@ -1,16 +1,17 @@
 // The batch runner: start-up, one job, the report and its files.
-#include "app/job_batch.h"
+#include "batch/job_batch.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <filesystem>
 #include <ostream>
 #include <string_view>
 
 #include "app/job.h"
 #include "app/job_done.h"
-#include "app/safe_file.h"
 #include "app/startup.h"
+#include "base/ascii_case.h"
+#include "base/safe_file.h"
 #include "results/html_page.h"
 #include "results/plan_json.h"
 
@@ -25,8 +26,7 @@ constexpr std::array<std::string_view, 11> kProgramTags = {
 constexpr std::array<std::string_view, 4> kBatchTags = {"-report:", "-html:", "-json:", "-dump:"};
 
 bool HasKnownTag(const std::string& param) {
-  std::string lower = param;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = AsciiLower(param);
   auto matches = [&lower](std::string_view tag) { return lower.starts_with(tag); };
   return std::any_of(kProgramTags.begin(), kProgramTags.end(), matches) ||
          std::any_of(kBatchTags.begin(), kBatchTags.end(), matches);
@@ -116,11 +116,18 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
   const std::string reportFile = GetParaValue(params, "-report:");
   const std::string htmlFile = GetParaValue(params, "-html:");
   const std::string jsonFile = GetParaValue(params, "-json:");
-  std::string dump = GetParaValue(params, "-dump:");
-  for (char& c : dump) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string dump = AsciiLower(GetParaValue(params, "-dump:"));
 
   StartupState state = RunStartupSteps(startFolder, params);
   for (const std::string& w : state.warnings) streams.err << w << "\n";
+  // A table file named on the command line that is not there loads as an empty
+  // table, as in the window; a script should still hear of it.
+  for (const std::string* named : {&state.switches.stockFile, &state.switches.pieceFile}) {
+    std::error_code ec;
+    if (!named->empty() && !std::filesystem::exists(*named, ec)) {
+      streams.err << "table file not found, loaded as an empty table: " << *named << "\n";
+    }
+  }
 
   JobInput input;
   input.settings = state.settings;
@@ -144,7 +151,13 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
     streams.err << done.warning << "\n";
     return kBatchJobFailed;
   }
-  bool written = WriteOutput(reportFile, JoinLines(done.listItems), streams.out, streams.err);
+  // With the JSON on standard output the report goes there only when asked for,
+  // so that the output stays one JSON document.
+  const bool jsonToStdout = jsonFile == "-";
+  bool written = true;
+  if (!(jsonToStdout && reportFile.empty())) {
+    written = WriteOutput(reportFile, JoinLines(done.listItems), streams.out, streams.err);
+  }
   if (!htmlFile.empty()) {
     written =
         WriteOutput(htmlFile, HtmlPageText(done.listItems), streams.out, streams.err) && written;
