@@ -63,7 +63,9 @@ std::vector<Violation> FindLayerViolations(const std::filesystem::path& sourceRo
         found.push_back({relative.generic_string(), lineNumber, text, std::move(reason)});
       };
       if (m[1] == "<") {
-        if (from.layer != "ui" && IsQtHeader(name)) report("a core layer includes Qt");
+        const bool qtAllowed =
+            std::find(kQtLayers.begin(), kQtLayers.end(), from.layer) != kQtLayers.end();
+        if (!qtAllowed && IsQtHeader(name)) report("a core layer includes Qt");
         continue;
       }
       const Place to = PlaceOf(std::filesystem::path(name));

@@ -10,8 +10,13 @@ namespace tralvin::layers {
 
 // The layers from the ground up. The batch runner and the windows (any ui/
 // folder) both stand on top and may not include each other.
+// `render` paints drawing commands with Qt's painter (Qt GUI, no widgets), for the
+// windows and for the batch runner's PDF output.
 inline const std::vector<std::string> kLayerOrder = {"base",    "texts",  "optimizer", "tables",
-                                                     "results", "labels", "app"};
+                                                     "results", "labels", "app",       "render"};
+
+// Layers that may include Qt.
+inline const std::vector<std::string> kQtLayers = {"render", "ui"};
 
 struct Violation {
   std::string file;  // relative to the source root

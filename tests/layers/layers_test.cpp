@@ -40,13 +40,16 @@ TEST(Layers, PlantedWrongIncludesAreFound) {
   WriteText(dir("batch") + "b.cpp", "#include \"app/job.h\"\n#include \"app/ui/w.h\"\n");
   WriteText(dir("texts") + "peer.cpp", "#include \"optimizer/x.h\"\n");
   WriteText(dir("misc") + "m.cpp", "#include \"base/ok.h\"\n");
+  WriteText(dir("render") + "r.cpp", "#include <QPainter>\n#include \"base/drawing.h\"\n");
+  WriteText(dir("app") + "paint.cpp", "#include \"render/r.h\"\n");
+  WriteText(dir("batch") + "pdf.cpp", "#include \"render/r.h\"\n");
 
   const auto found = FindLayerViolations(root.Path());
   std::vector<std::string> places;
   for (const auto& v : found) places.push_back(v.file + ":" + std::to_string(v.line));
-  EXPECT_EQ(places,
-            (std::vector<std::string>{"app/window.cpp:1", "batch/b.cpp:2", "misc/m.cpp:1",
-                                      "results/qt.cpp:1", "tables/up.cpp:2", "texts/peer.cpp:1"}))
+  EXPECT_EQ(places, (std::vector<std::string>{"app/paint.cpp:1", "app/window.cpp:1",
+                                              "batch/b.cpp:2", "misc/m.cpp:1", "results/qt.cpp:1",
+                                              "tables/up.cpp:2", "texts/peer.cpp:1"}))
       << Describe(found);
 }
 
