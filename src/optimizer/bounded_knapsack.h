@@ -23,7 +23,7 @@ struct KnapsackResult {
 // A table over the reduced capacity is used while it stays small (at most
 // `kKnapsackTableCells` cells for all items together); otherwise a depth-first
 // branch and bound explores at most `node_limit` nodes. Deterministic.
-inline constexpr int64_t kKnapsackTableCells = 4'000'000;
+inline constexpr int64_t kKnapsackTableCells = 30'000'000;
 KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int64_t capacity,
                                     int64_t node_limit = 2'000'000);
 

@@ -81,6 +81,13 @@ void CuttingLp::AddPattern(const LpPattern& pattern, double objective) {
   impl_->model.addColumn(static_cast<int>(rows.size()), rows.data(), elems.data(), 0.0,
                          COIN_DBL_MAX, objective);
   patterns_.push_back(pattern);
+  forbidden_.push_back(false);
+}
+
+void CuttingLp::Forbid(int pattern, bool forbidden) {
+  forbidden_[static_cast<size_t>(pattern)] = forbidden;
+  impl_->model.setColumnUpper(static_cast<int>(stocks_.size()) + pattern,
+                              forbidden ? 0.0 : COIN_DBL_MAX);
 }
 
 void CuttingLp::SetResidual(const std::vector<int32_t>& required,
@@ -111,7 +118,7 @@ double CuttingLp::OverflowValue(int stock) const {
   return impl_->model.primalColumnSolution()[stock];
 }
 
-bool CuttingLp::Price() {
+bool CuttingLp::Price(int64_t node_limit) {
   const ClpSimplex& m = impl_->model;
   const double* dual = m.dualRowSolution();
   const int n = static_cast<int>(pieces_.size());
@@ -127,13 +134,19 @@ bool CuttingLp::Price() {
     const LpStock& st = stocks_[j];
     auto it = by_width.find(st.width);
     if (it == by_width.end()) {
-      it = by_width.emplace(st.width, SolveBoundedKnapsack(items, st.width, limits_.knapsack_nodes))
-               .first;
+      it = by_width.emplace(st.width, SolveBoundedKnapsack(items, st.width, node_limit)).first;
     }
     const KnapsackResult& k = it->second;
     if (!k.proven) proven_ = false;
     const double reduced = st.objective - dual[n + static_cast<int>(j)] - k.value;
-    if (reduced < -1e-9 * std::max(1.0, st.objective)) {
+    bool offered_before = false;
+    for (size_t p = 0; p < patterns_.size() && !offered_before; ++p) {
+      offered_before = forbidden_[p] && patterns_[p].stock == static_cast<int>(j) &&
+                       patterns_[p].counts == k.counts;
+    }
+    const bool improves = reduced < -1e-9 * std::max(1.0, st.objective);
+    if (offered_before && improves) proven_ = false;
+    if (!offered_before && improves) {
       AddPattern({static_cast<int>(j), k.counts}, st.objective);
       added = true;
     }
@@ -155,9 +168,19 @@ bool CuttingLp::Solve() {
   proven_ = true;
   bool converged = false;
   for (int round = 0; round < limits_.max_rounds; ++round) {
-    if (!Price()) {
-      converged = true;
-      break;
+    // A short search finds most improving patterns; only when it finds none
+    // does the full search decide whether the LP is optimal.
+    proven_ = true;
+    if (!Price(limits_.quick_knapsack_nodes)) {
+      if (proven_) {
+        converged = true;
+        break;
+      }
+      proven_ = true;
+      if (!Price(limits_.knapsack_nodes)) {
+        converged = true;
+        break;
+      }
     }
     m.primal();
     if (m.status() != 0) m.primal();

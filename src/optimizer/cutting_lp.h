@@ -31,9 +31,10 @@ struct LpPattern {
 
 // Limits that make every solve end after a fixed amount of work.
 struct LpLimits {
-  int max_rounds = 2000;               // pricing rounds per Solve
-  int simplex_iterations = 200000;     // per LP re-optimisation
-  int64_t knapsack_nodes = 2'000'000;  // per knapsack
+  int max_rounds = 2000;                 // pricing rounds per Solve
+  int simplex_iterations = 200000;       // per LP re-optimisation
+  int64_t quick_knapsack_nodes = 5'000;  // per knapsack of a first try
+  int64_t knapsack_nodes = 2'000'000;    // per knapsack that decides optimality
 };
 
 class CuttingLp {
@@ -47,6 +48,8 @@ class CuttingLp {
   void SetResidual(const std::vector<int32_t>& required, const std::vector<int32_t>& maximum,
                    const std::vector<int32_t>& quantity);
   void SetOverflowObjective(int stock, double value);
+  // A forbidden pattern takes no bars, and pricing does not offer it again.
+  void Forbid(int pattern, bool forbidden);
 
   // Column generation until no pattern improves the LP or a limit is reached.
   // False when the LP could not be solved.
@@ -63,13 +66,14 @@ class CuttingLp {
  private:
   void AddPattern(const LpPattern& pattern, double objective);
   // One pricing round: new patterns added; false when none improves.
-  bool Price();
+  bool Price(int64_t node_limit);
 
   std::vector<LpPiece> pieces_;
   std::vector<LpStock> stocks_;
   std::vector<int32_t> maximum_;
   LpLimits limits_;
   std::vector<LpPattern> patterns_;
+  std::vector<bool> forbidden_;
   struct Impl;
   std::unique_ptr<Impl> impl_;
   double objective_ = 0;

@@ -22,6 +22,8 @@ namespace {
 constexpr double kPriorityFactor = 100.0;
 // Dive steps before the repair takes over the pieces still required.
 constexpr int kMaxDiveSteps = 2000;
+// Patterns tried per dive step before the bound is given up by one bar.
+constexpr int kDiveAttempts = 4;
 
 struct PlannedBars {
   int stock = 0;
@@ -180,38 +182,76 @@ void NearOptimalPlanner::Plan(std::vector<PlannedBars>& plan) {
     max_.push_back(p.maximum);
   }
   CuttingLp lp(pieces, stocks);
+  // With one objective per bar for every stock (bars of one length, one
+  // priority) the plan's bar count can be held to the LP bound rounded up: a
+  // step whose residual LP would exceed it is taken back and another pattern
+  // tried, a few times per step.
+  bool bars_only = true;
+  for (size_t j = 1; j < obj_.size(); ++j) bars_only = bars_only && obj_[j] == obj_[0];
+  double used = 0;  // objective of the bars planned so far
+  double target = -1;
   for (int step = 0; step < kMaxDiveSteps; ++step) {
     if (std::all_of(req_.begin(), req_.end(), [](int32_t r) { return r == 0; })) break;
     if (OutOfTime()) break;
     lp.SetResidual(req_, max_, qty_);
     if (!lp.Solve()) break;
-    const int np = static_cast<int>(lp.patterns().size());
-    struct Fix {
-      int p;
-      int32_t bars;
-    };
-    std::vector<Fix> fixes;
-    int best = -1;
-    double best_value = 1e-9;
-    for (int p = 0; p < np; ++p) {
-      const double v = lp.PatternValue(p);
-      if (v >= 1.0 - 1e-6) fixes.push_back({p, static_cast<int32_t>(std::floor(v + 1e-6))});
-      const double frac = v - std::floor(v + 1e-6);
-      if (frac > best_value + 1e-9) {
-        best_value = frac;
-        best = p;
+    if (target < 0) target = std::ceil(lp.objective() / obj_[0] - 1e-6);
+    std::vector<int> tried;
+    bool taken = false;
+    for (int attempt = 0; attempt < kDiveAttempts && !taken; ++attempt) {
+      // The pattern with the largest value; ties go to the earlier pattern.
+      int best = -1;
+      double best_value = 1e-6;
+      for (int p = 0; p < static_cast<int>(lp.patterns().size()); ++p) {
+        const double v = lp.PatternValue(p);
+        if (v > best_value + 1e-9) {
+          best_value = v;
+          best = p;
+        }
       }
-    }
-    if (fixes.empty()) {
       if (best < 0) break;
-      fixes.push_back({best, 1});
+      const int32_t bars =
+          std::max<int32_t>(1, static_cast<int32_t>(std::floor(best_value + 1e-6)));
+      const auto saved_req = req_, saved_max = max_, saved_qty = qty_;
+      const size_t before = plan.size();
+      const LpPattern& pat = lp.patterns()[static_cast<size_t>(best)];
+      Take(plan, pat.stock, pat.counts, bars);
+      if (plan.size() == before) {
+        lp.Forbid(best, true);
+        tried.push_back(best);
+        if (!lp.Solve()) break;
+        continue;
+      }
+      const double cost = obj_[static_cast<size_t>(plan.back().stock)] * plan.back().bars;
+      bool accept = !bars_only || attempt + 1 == kDiveAttempts;
+      if (!accept) {
+        lp.SetResidual(req_, max_, qty_);
+        accept = lp.Solve() &&
+                 std::ceil((used + cost + lp.objective()) / obj_[0] - 1e-6) <= target + 1e-9;
+      }
+      if (accept) {
+        used += cost;
+        taken = true;
+        break;
+      }
+      // Take the step back and forbid that pattern for this step.
+      plan.resize(before);
+      req_ = saved_req;
+      max_ = saved_max;
+      qty_ = saved_qty;
+      lp.Forbid(best, true);
+      tried.push_back(best);
+      lp.SetResidual(req_, max_, qty_);
+      if (!lp.Solve()) break;
     }
-    const size_t before = plan.size();
-    for (const Fix& f : fixes) {
-      const LpPattern& pat = lp.patterns()[static_cast<size_t>(f.p)];
-      Take(plan, pat.stock, pat.counts, f.bars);
+    for (int p : tried) lp.Forbid(p, false);
+    if (!taken) {
+      if (!tried.empty() && bars_only) {
+        target += 1;  // no pattern keeps the bound: allow one bar more
+        continue;
+      }
+      break;  // nothing could be cut: the repair finishes
     }
-    if (plan.size() == before) break;  // nothing could be cut: leave it to the repair
   }
   (void)n;
   Repair(plan);
