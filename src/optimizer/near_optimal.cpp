@@ -196,6 +196,27 @@ void NearOptimalPlanner::Plan(std::vector<PlannedBars>& plan) {
     lp.SetResidual(req_, max_, qty_);
     if (!lp.Solve()) break;
     if (target < 0) target = std::ceil(lp.objective() / obj_[0] - 1e-6);
+    // Bars the LP already takes whole are cut at once (their residual LP
+    // cannot be worse); only fractional steps are tried one pattern at a time.
+    {
+      const size_t before = plan.size();
+      double whole_cost = 0;
+      const int np = static_cast<int>(lp.patterns().size());
+      std::vector<std::pair<int, int32_t>> whole;
+      for (int p = 0; p < np; ++p) {
+        const double v = lp.PatternValue(p);
+        if (v >= 1.0 - 1e-6) whole.push_back({p, static_cast<int32_t>(std::floor(v + 1e-6))});
+      }
+      for (const auto& [p, bars] : whole) {
+        const LpPattern& pat = lp.patterns()[static_cast<size_t>(p)];
+        Take(plan, pat.stock, pat.counts, bars);
+      }
+      for (size_t k = before; k < plan.size(); ++k) {
+        whole_cost += obj_[static_cast<size_t>(plan[k].stock)] * plan[k].bars;
+      }
+      used += whole_cost;
+      if (plan.size() > before) continue;
+    }
     std::vector<int> tried;
     bool taken = false;
     for (int attempt = 0; attempt < kDiveAttempts && !taken; ++attempt) {
