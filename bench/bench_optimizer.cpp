@@ -1,6 +1,8 @@
-// Optimiser benchmark: runs the driver on every instance of a folder at the
-// fastest and the slowest speed and prints bars used against the optimum or a
-// lower bound, wall time, peak memory and whether a time limit ended a search.
+// Optimiser benchmark: runs the standard search (at the fastest and the slowest
+// speed) and the near-optimal method on every instance of a folder and prints,
+// side by side, bars used against the optimum or a lower bound, wall time,
+// peak memory and whether a time limit ended a search. Runs with their own
+// stock lists optimise cost and print it against the cost bound.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "optimizer/near_optimal.h"
 #include "optimizer/optimize2d.h"
 
 namespace {
@@ -44,11 +47,13 @@ int64_t Scale(double v) { return std::llround(v * 1000.0); }
 
 // Runs one instance and checks the plan: every requirement covered, no
 // maximum exceeded, no bar over-filled.
-Outcome RunOne(const nlohmann::json& inst, const std::vector<StockDef>& stocks, int speed) {
+Outcome RunOne(const nlohmann::json& inst, const std::vector<StockDef>& stocks, int speed,
+               bool near, bool cost) {
   Outcome out;
   TOptimize2d opt;
   opt.params.blade_width = 0;
   opt.params.speed = speed;
+  opt.params.cost_optimize = cost;
   opt.OptimizerRandomState = 479;
   for (const StockDef& s : stocks) {
     opt.AddSheet(s.label, std::to_string(s.length), "1", "", "",
@@ -62,7 +67,7 @@ Outcome RunOne(const nlohmann::json& inst, const std::vector<StockDef>& stocks, 
     opt.AddPart("P" + std::to_string(++k), "", "1", "", len, 1000, false, qty, qty);
   }
   const auto t0 = std::chrono::steady_clock::now();
-  const std::string msg = opt.Run();
+  const std::string msg = near ? tralvin::RunNearOptimal(opt) : opt.Run();
   out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   out.ok = msg.empty();
   out.time_limit = opt.TimeLimitReached;
@@ -93,13 +98,14 @@ Outcome RunOne(const nlohmann::json& inst, const std::vector<StockDef>& stocks, 
 }
 
 // Runs in a child process so that the peak memory belongs to this run alone.
-Outcome RunIsolated(const nlohmann::json& inst, const std::vector<StockDef>& stocks, int speed) {
+Outcome RunIsolated(const nlohmann::json& inst, const std::vector<StockDef>& stocks, int speed,
+                    bool near, bool cost) {
   int fds[2];
-  if (pipe(fds) != 0) return RunOne(inst, stocks, speed);
+  if (pipe(fds) != 0) return RunOne(inst, stocks, speed, near, cost);
   const pid_t pid = fork();
   if (pid == 0) {
     close(fds[0]);
-    const Outcome o = RunOne(inst, stocks, speed);
+    const Outcome o = RunOne(inst, stocks, speed, near, cost);
     const ssize_t w = write(fds[1], &o, sizeof o);
     _exit(w == static_cast<ssize_t>(sizeof o) ? 0 : 1);
   }
@@ -113,102 +119,173 @@ Outcome RunIsolated(const nlohmann::json& inst, const std::vector<StockDef>& sto
   return o;
 }
 
+struct Instance {
+  std::string name;
+  nlohmann::json data;
+  int64_t pieces = 0;
+  int64_t bound = 0;  // bars: the optimum ("opt") or a lower bound ("lb")
+  std::string bound_kind;
+  std::vector<std::pair<std::string, std::vector<StockDef>>> runs;
+};
+
+Instance LoadInstance(const std::filesystem::path& f) {
+  Instance in;
+  std::ifstream file(f);
+  in.data = nlohmann::json::parse(file);
+  const nlohmann::json& inst = in.data;
+  in.name = f.stem().string();
+  for (const auto& item : inst["items"]) in.pieces += item[1].get<int64_t>();
+  int64_t bound = 0;
+  in.bound_kind = "opt";
+  if (inst.contains("optimum_bars") && !inst["optimum_bars"].is_null()) {
+    bound = inst["optimum_bars"].get<int64_t>();
+  } else if (inst.contains("continuous_lb")) {
+    bound = inst["continuous_lb"].get<int64_t>();
+    in.bound_kind = "lb";
+  } else if (inst.contains("lower_bound")) {
+    bound = inst["lower_bound"].get<int64_t>();
+    in.bound_kind = "lb";
+  }
+  in.runs.push_back(
+      {"", {{"STOCK", static_cast<int64_t>(inst["stock_length"].get<double>()), in.pieces, 1, 0}}});
+  if (inst.contains("stocks")) {
+    std::vector<StockDef> list;
+    for (const auto& s : inst["stocks"]) {
+      list.push_back({s["label"].get<std::string>(),
+                      static_cast<int64_t>(s["length"].get<double>()), s["qty"].get<int64_t>(),
+                      Scale(s["cost"].get<double>()), s["priority"].get<int64_t>()});
+    }
+    in.runs.push_back({"+stocks", list});
+  }
+  // One stock kind of unlimited bars: without a known optimum the bound is
+  // the continuous one, ceil(total piece length / stock length).
+  double total_length = 0;
+  for (const auto& item : inst["items"]) {
+    total_length += item[0].get<double>() * item[1].get<double>();
+  }
+  in.bound = in.bound_kind == "opt"
+                 ? bound
+                 : static_cast<int64_t>(
+                       std::ceil(total_length / inst["stock_length"].get<double>() - 1e-9));
+  return in;
+}
+
+struct Totals {
+  int64_t bars = 0, bound = 0;
+  int optimum_hits = 0, optimum_count = 0;
+  double cost = 0, cost_lb = 0;
+  double max_sec = 0, max_mb = 0;
+  int limits = 0, bad = 0;
+  void Add(const Outcome& o, const Instance& in, bool single) {
+    if (single) {
+      bars += o.bars;
+      bound += in.bound;
+      if (in.bound_kind == "opt") {
+        ++optimum_count;
+        if (o.bars == in.bound) ++optimum_hits;
+      }
+    } else if (in.data.contains("cost_lb")) {
+      cost += o.cost;
+      cost_lb += in.data["cost_lb"].get<double>();
+    }
+    max_sec = std::max(max_sec, o.seconds);
+    max_mb = std::max(max_mb, static_cast<double>(o.peak_kb) / 1024.0);
+    if (o.time_limit) ++limits;
+    if (!o.valid) ++bad;
+  }
+  void Print(const char* method) const {
+    std::printf(
+        "%-9s one stock kind: bars %lld, bound %lld, gap %lld, optimum on %d of %d; "
+        "stock lists: cost %.2f, cost bound %.2f (+%.3f %%); max %.3f s; peak %.1f MB; "
+        "time limits %d; invalid plans %d\n",
+        method, static_cast<long long>(bars), static_cast<long long>(bound),
+        static_cast<long long>(bars - bound), optimum_hits, optimum_count, cost, cost_lb,
+        cost_lb > 0 ? (cost / cost_lb - 1.0) * 100.0 : 0.0, max_sec, max_mb, limits, bad);
+  }
+};
+
+std::string Cell(const Outcome& o, const Instance& in, bool single) {
+  char buf[128];
+  if (single) {
+    std::snprintf(buf, sizeof buf, "%5lld %+4lld %7.3f %6.1f %-7s", static_cast<long long>(o.bars),
+                  static_cast<long long>(o.bars - in.bound), o.seconds,
+                  static_cast<double>(o.peak_kb) / 1024.0,
+                  o.valid ? (o.time_limit ? "limit" : "valid") : "INVALID");
+  } else {
+    std::snprintf(buf, sizeof buf, "%5lld $%-8.2f %7.3f %6.1f %-7s", static_cast<long long>(o.bars),
+                  o.cost, o.seconds, static_cast<double>(o.peak_kb) / 1024.0,
+                  o.valid ? (o.time_limit ? "limit" : "valid") : "INVALID");
+  }
+  return buf;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : "bench/instances";
   std::vector<int> speeds{0, 20};
-  if (argc > 2) speeds = {std::atoi(argv[2])};
+  // A second argument picks one speed, or "near" for the near-optimal method alone.
+  const bool near_only = argc > 2 && std::string(argv[2]) == "near";
+  if (argc > 2 && !near_only) speeds = {std::atoi(argv[2])};
   std::vector<std::filesystem::path> files;
   for (const auto& e : std::filesystem::directory_iterator(folder)) {
     if (e.path().extension() == ".json") files.push_back(e.path());
   }
   std::sort(files.begin(), files.end());
-  for (int speed : speeds) {
-    std::printf("speed %d\n", speed);
-    std::printf("%-28s %5s %6s %6s %6s %4s %9s %8s %5s %s\n", "instance", "kinds", "pieces", "bars",
-                "bound", "gap", "seconds", "peak_MB", "limit", "plan");
-    int64_t tot_bars = 0, tot_bound = 0;
-    double tot_sec = 0, max_sec = 0, max_mb = 0;
-    int limits = 0, bad = 0;
-    for (const auto& f : files) {
-      std::ifstream in(f);
-      const nlohmann::json inst = nlohmann::json::parse(in);
-      int64_t pieces = 0;
-      for (const auto& item : inst["items"]) pieces += item[1].get<int64_t>();
-      int64_t bound = 0;
-      std::string bound_kind = "opt";
-      if (inst.contains("optimum_bars") && !inst["optimum_bars"].is_null()) {
-        bound = inst["optimum_bars"].get<int64_t>();
-      } else if (inst.contains("continuous_lb")) {
-        bound = inst["continuous_lb"].get<int64_t>();
-        bound_kind = "lb";
-      } else if (inst.contains("lower_bound")) {
-        bound = inst["lower_bound"].get<int64_t>();
-        bound_kind = "lb";
-      }
-      std::vector<std::pair<std::string, std::vector<StockDef>>> runs;
-      runs.push_back(
-          {"",
-           {{"STOCK", static_cast<int64_t>(inst["stock_length"].get<double>()), pieces, 1, 0}}});
-      if (inst.contains("stocks")) {
-        std::vector<StockDef> list;
-        for (const auto& s : inst["stocks"]) {
-          list.push_back({s["label"].get<std::string>(),
-                          static_cast<int64_t>(s["length"].get<double>()), s["qty"].get<int64_t>(),
-                          Scale(s["cost"].get<double>()), s["priority"].get<int64_t>()});
-        }
-        runs.push_back({"+stocks", list});
-      }
-      // One stock kind of unlimited bars: without a known optimum the bound
-      // is the continuous one, ceil(total piece length / stock length).
-      double total_length = 0;
-      for (const auto& item : inst["items"]) {
-        total_length += item[0].get<double>() * item[1].get<double>();
-      }
-      const int64_t single_bound =
-          bound_kind == "opt" ? bound
-                              : static_cast<int64_t>(std::ceil(
-                                    total_length / inst["stock_length"].get<double>() - 1e-9));
-      auto cost_text = [&inst](double cost) {
-        char buf[96];
-        if (inst.contains("cost_lb")) {
-          std::snprintf(buf, sizeof buf, " cost %.0f (lb %.0f)", cost,
-                        inst["cost_lb"].get<double>());
-        } else {
-          std::snprintf(buf, sizeof buf, " cost %.0f", cost);
-        }
-        return std::string(buf);
-      };
-      for (const auto& [suffix, stocks] : runs) {
-        const Outcome o = RunIsolated(inst, stocks, speed);
-        const int64_t bnd = suffix.empty() ? single_bound : bound;
-        const std::string name = f.stem().string() + suffix;
-        const double mb = static_cast<double>(o.peak_kb) / 1024.0;
-        const bool single = suffix.empty();
-        std::printf("%-28s %5zu %6lld %6lld %3lld%-3s %4lld %9.3f %8.1f %5s %s%s\n", name.c_str(),
-                    inst["items"].size(), static_cast<long long>(pieces),
-                    static_cast<long long>(o.bars), static_cast<long long>(bnd), bound_kind.c_str(),
-                    static_cast<long long>(o.bars - bnd), o.seconds, mb,
-                    o.time_limit ? "yes" : "no", o.valid ? "valid" : "INVALID",
-                    single ? "" : cost_text(o.cost).c_str());
-        std::fflush(stdout);
-        if (single) {
-          tot_bars += o.bars;
-          tot_bound += bnd;
-        }
-        tot_sec += o.seconds;
-        max_sec = std::max(max_sec, o.seconds);
-        max_mb = std::max(max_mb, mb);
-        if (o.time_limit) ++limits;
-        if (!o.valid) ++bad;
+  std::vector<Instance> instances;
+  for (const auto& f : files) instances.push_back(LoadInstance(f));
+
+  // The near-optimal method does not depend on the speed: run it once.
+  std::vector<std::vector<Outcome>> near(instances.size());
+  for (size_t k = 0; k < instances.size(); ++k) {
+    for (const auto& [suffix, stocks] : instances[k].runs) {
+      near[k].push_back(RunIsolated(instances[k].data, stocks, 0, true, !suffix.empty()));
+    }
+  }
+  if (near_only) {
+    Totals tot;
+    for (size_t k = 0; k < instances.size(); ++k) {
+      for (size_t r = 0; r < instances[k].runs.size(); ++r) {
+        const bool single = instances[k].runs[r].first.empty();
+        std::printf("%-26s %s\n", (instances[k].name + instances[k].runs[r].first).c_str(),
+                    Cell(near[k][r], instances[k], single).c_str());
+        tot.Add(near[k][r], instances[k], single);
       }
     }
-    std::printf(
-        "total (one stock kind): bars %lld, bound %lld, gap %lld; time %.3f s (max %.3f s); "
-        "peak %.1f MB; time limits %d; invalid plans %d\n\n",
-        static_cast<long long>(tot_bars), static_cast<long long>(tot_bound),
-        static_cast<long long>(tot_bars - tot_bound), tot_sec, max_sec, max_mb, limits, bad);
+    tot.Print("near");
+    return 0;
+  }
+  for (int speed : speeds) {
+    std::printf("standard search at speed %d beside the near-optimal method\n", speed);
+    std::printf("%-26s %6s %8s | %-36s | %-36s | %s\n", "instance", "pieces", "bound",
+                "standard: bars gap/cost sec MB plan", "near: bars gap/cost sec MB plan",
+                "cost bound");
+    Totals std_tot, near_tot;
+    for (size_t k = 0; k < instances.size(); ++k) {
+      const Instance& in = instances[k];
+      for (size_t r = 0; r < in.runs.size(); ++r) {
+        const auto& [suffix, stocks] = in.runs[r];
+        const bool single = suffix.empty();
+        const Outcome o = RunIsolated(in.data, stocks, speed, false, !single);
+        const Outcome& n = near[k][r];
+        char bound[32];
+        std::snprintf(bound, sizeof bound, "%lld%s", static_cast<long long>(in.bound),
+                      single ? in.bound_kind.c_str() : "lb");
+        char cost_lb[32] = "";
+        if (!single && in.data.contains("cost_lb")) {
+          std::snprintf(cost_lb, sizeof cost_lb, "%.2f", in.data["cost_lb"].get<double>());
+        }
+        std::printf("%-26s %6lld %8s | %-36s | %-36s | %s\n", (in.name + suffix).c_str(),
+                    static_cast<long long>(in.pieces), bound, Cell(o, in, single).c_str(),
+                    Cell(n, in, single).c_str(), cost_lb);
+        std::fflush(stdout);
+        std_tot.Add(o, in, single);
+        near_tot.Add(n, in, single);
+      }
+    }
+    std_tot.Print("standard");
+    near_tot.Print("near");
+    std::printf("\n");
   }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "app/grid_reader.h"
 #include "app/job_best_dimension.h"
 #include "base/pubfunc.h"
+#include "optimizer/near_optimal.h"
 #include "optimizer/optimize2d.h"
 #include "texts/message_text.h"
 
@@ -55,6 +56,18 @@ const T2DStock* PieceThatFitsNoStock(const TPanels& pieces, const TPanels& stock
   return nullptr;
 }
 
+// What the job's lower bound measures: cost with cost optimisation, bars when
+// every material type has one stock length, else the length of the bars.
+BoundKind JobBoundKind(const TPanels& stocks, bool costOptimize) {
+  if (costOptimize) return BoundKind::Cost;
+  for (const T2DStock& a : stocks.Items()) {
+    for (const T2DStock& b : stocks.Items()) {
+      if (a.MatType == b.MatType && a.p_cx != b.p_cx) return BoundKind::Length;
+    }
+  }
+  return BoundKind::Bars;
+}
+
 std::vector<std::string> DistinctTypes(const TPanels& stocks) {
   std::vector<std::string> types;
   for (const T2DStock& s : stocks.Items()) {
@@ -90,6 +103,10 @@ class Job {
   TSchemes jobSchemes_;
   TPanels jobSheets_, jobParts_, jobMinParts_, jobRestSheets_;
   std::string lastDriverError_;
+  // The job's lower bound, summed over the planned types.
+  BoundKind boundKind_ = BoundKind::Bars;
+  double bound_ = 0;
+  bool boundValid_ = true;
 };
 
 bool Job::ReadInput() {
@@ -189,7 +206,10 @@ bool Job::ProcessType(const std::string& type) {
     }
     SearchBestDimension(driver_);
   }
-  const std::string e = driver_.Run();
+  // The near-optimal method plans a type unless a stock length is being chosen.
+  const bool nearOptimal =
+      settings.OptimizeMethod == kOptimizeMethodNearOptimal && !in_.bestDimensionMode;
+  const std::string e = nearOptimal ? RunNearOptimal(driver_) : driver_.Run();
   if (!e.empty()) {
     lastDriverError_ = e;
     out_.plan.notes.push_back(NotePrefix(captions(), type) + "\"" + e + "\"");
@@ -198,6 +218,14 @@ bool Job::ProcessType(const std::string& type) {
   for (TPacket& p : driver_.best_result.schemes) p.MatType = type;
   for (T2DStock& s : driver_.sheets.Items()) s.MatType = type;
   for (T2DStock& p : driver_.parts.Items()) p.MatType = type;
+  if (in_.bestDimensionMode) {
+    boundValid_ = false;
+  } else {
+    const PlanBound b = LowerBoundOf(driver_.parts, driver_.MinParts, driver_.sheets,
+                                     driver_.params.blade_width, boundKind_);
+    boundValid_ = boundValid_ && b.valid;
+    bound_ += b.value;
+  }
   jobSchemes_.AppendSchemes(driver_.best_result);
   jobSheets_.AppendPanels(driver_.sheets);
   jobParts_.AppendPanels(driver_.parts);
@@ -223,6 +251,8 @@ void Job::FinishPlan() {
 void Job::StartOptimizeProcess() {
   if (!ReadInput()) return;
   SetDriverParameters();
+  boundKind_ = JobBoundKind(gridStocks_, driver_.params.cost_optimize);
+  out_.plan.optimizeMethod = out_.settings.params.OptimizeMethod;
   for (const std::string& type : DistinctTypes(gridStocks_)) {
     if (!TypeTakesPart(in_.types, type)) continue;
     if (!ProcessType(type)) return;
@@ -241,6 +271,15 @@ void Job::StartOptimizeProcess() {
   out_.plan.MinParts = std::move(driver_.MinParts);
   out_.plan.m_rest_sheets = std::move(driver_.m_rest_sheets);
   out_.plan.costOptimize = driver_.params.cost_optimize;
+  if (boundValid_) {
+    JobPlan& plan = out_.plan;
+    plan.hasLowerBound = true;
+    plan.lowerBoundKind = boundKind_;
+    const double scale = boundKind_ == BoundKind::Bars ? 1.0 : 1000.0;
+    plan.lowerBound = bound_ / scale;
+    plan.planValue = PlanValueOf(plan.best_result, plan.bladeWidth, boundKind_) / scale;
+    plan.gap = plan.lowerBound > 0 ? (plan.planValue / plan.lowerBound - 1.0) * 100.0 : 0.0;
+  }
 }
 
 }  // namespace

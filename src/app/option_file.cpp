@@ -152,6 +152,7 @@ std::vector<SettingsMessage> ReadOptionFile(SettingsModel& s, const std::string&
   s.LayoutsPrintRow = r.Text("LAYOUTS_PRINT_ROW", "1");
   s.LayoutsPrintParts = r.Bool("LAYOUTS_PRINT_PARTS", false);
   s.OnChangeOptimizeSpeedTrackbar(r.Int("TRACK_OPTIMIZE_SPEED", 0));
+  s.OnChangeOptimizeMethod(r.Int("OPTIMIZE_METHOD", kOptimizeMethodStandard));
   s.AutoSavePanel = r.Bool("AUTO_SAVE_PANEL", true);
   s.AutoSavePart = r.Bool("AUTO_SAVE_PART", true);
   s.AutoSaveOffcut = r.Bool("AUTO_SAVE_OFFCUT", true);
@@ -226,6 +227,7 @@ void WriteOptionFile(const SettingsModel& s, const std::string& baseName) {
   w.Text("LAYOUTS_PRINT_ROW", s.LayoutsPrintRow);
   w.Bool("LAYOUTS_PRINT_PARTS", s.LayoutsPrintParts);
   w.Int("TRACK_OPTIMIZE_SPEED", s.TrackBarSpeed);
+  w.Int("OPTIMIZE_METHOD", s.ComboBoxOptimizeMethod);
   w.Bool("AUTO_SAVE_PANEL", s.AutoSavePanel);
   w.Bool("AUTO_SAVE_PART", s.AutoSavePart);
   w.Bool("AUTO_SAVE_OFFCUT", s.AutoSaveOffcut);

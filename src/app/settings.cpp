@@ -178,6 +178,12 @@ void SettingsModel::OnChangeOptimizeSpeedTrackbar(int position) {
   params.Speed = TrackBarSpeed;
 }
 
+void SettingsModel::OnChangeOptimizeMethod(int itemIndex) {
+  ComboBoxOptimizeMethod =
+      itemIndex == kOptimizeMethodNearOptimal ? itemIndex : kOptimizeMethodStandard;
+  params.OptimizeMethod = ComboBoxOptimizeMethod;
+}
+
 void SettingsModel::chkReportAllPanelsClick(bool checked) {
   chkReportAllPanels = checked;
   params.ReportRawPanels = checked;

@@ -45,6 +45,7 @@ struct JobParameters {
   bool BundleOptimize = false;       // BUNDLE_OPTIMIZE
   bool OrderOptimize = false;        // ORDER_OPTIMIZE
   int Speed = 0;                     // TRACK_OPTIMIZE_SPEED, 0 (fastest) .. 20
+  int OptimizeMethod = 0;            // OPTIMIZE_METHOD: 0 standard search, 1 near-optimal
   std::string Measure = "inch";      // MEASURE, the unit's name
   bool ReportRawPanels = true;       // REPORT_RAW_PANELS, stock list in the report
   int Decimals = 3;                  // fixed
@@ -64,6 +65,8 @@ struct SettingsMessage {
 };
 
 inline constexpr int kSpeedMin = 0, kSpeedMax = 20;
+// Values of OPTIMIZE_METHOD and items of the "Method" control.
+inline constexpr int kOptimizeMethodStandard = 0, kOptimizeMethodNearOptimal = 1;
 inline constexpr int kZoomMin = 33, kZoomMax = 165;
 inline constexpr int kSheetsGridCols = 7, kPartsGridCols = 6;
 
@@ -79,6 +82,7 @@ class SettingsModel {
   // --- Visible controls ---
   std::string EditMeasure = "cm";
   int TrackBarSpeed = 0;
+  int ComboBoxOptimizeMethod = 0;  // "Method": 0 "Standard", 1 "Near-optimal"
   std::string EditBladeWidth = "0";
   bool CheckBoxCostOptimize = true;
   bool chkBundleOptimize = false;
@@ -173,6 +177,8 @@ class SettingsModel {
   void chkBundleOptimizeClick(bool checked);
   void CheckBoxOrderOptimizeClick(bool checked);
   void OnChangeOptimizeSpeedTrackbar(int position);
+  // The planning method; an index other than 0 or 1 selects the standard search.
+  void OnChangeOptimizeMethod(int itemIndex);
   void chkReportAllPanelsClick(bool checked);
   // "Scale Size": clears itself, enables the font buttons, disables the zoom
   // scroll bar and switches automatic font scaling off.

@@ -23,7 +23,8 @@ namespace {
 constexpr std::array<std::string_view, 11> kProgramTags = {
     "-stock:", "-piece:",  "-stk:",      "-dst:",      "-option:", "-measure:",
     "-auto:",  "-update:", "-ex_stock:", "-ex_piece:", "-hide:"};
-constexpr std::array<std::string_view, 4> kBatchTags = {"-report:", "-html:", "-json:", "-dump:"};
+constexpr std::array<std::string_view, 5> kBatchTags = {
+    "-report:", "-html:", "-json:", "-dump:", "-method:"};
 
 bool HasKnownTag(const std::string& param) {
   const std::string lower = AsciiLower(param);
@@ -96,6 +97,7 @@ std::string BatchUsageText() {
          "  -html:FILE     the report as an HTML page\n"
          "  -json:FILE     the plan as JSON (- for standard output)\n"
          "  -dump:yes      write the job's input as dump.sht, dump.prt, dump.typ, dump.opt\n"
+         "  -method:standard|near  planning method (overrides OPTIMIZE_METHOD of the option file)\n"
          "-auto:, -hide:, -update:, -ex_stock: and -ex_piece: are accepted and change nothing.\n"
          "Exit status: 0 plan written, 1 the job failed, 2 bad usage.\n";
 }
@@ -117,6 +119,11 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
   const std::string htmlFile = GetParaValue(params, "-html:");
   const std::string jsonFile = GetParaValue(params, "-json:");
   const std::string dump = AsciiLower(GetParaValue(params, "-dump:"));
+  const std::string method = AsciiLower(GetParaValue(params, "-method:"));
+  if (!method.empty() && method != "standard" && method != "near") {
+    streams.err << "unknown method: " << method << "\n" << BatchUsageText();
+    return kBatchBadUsage;
+  }
 
   StartupState state = RunStartupSteps(startFolder, params);
   for (const std::string& w : state.warnings) streams.err << w << "\n";
@@ -130,6 +137,10 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
   }
 
   JobInput input;
+  if (!method.empty()) {
+    state.settings.OnChangeOptimizeMethod(method == "near" ? kOptimizeMethodNearOptimal
+                                                           : kOptimizeMethodStandard);
+  }
   input.settings = state.settings;
   input.sheets = state.sheets;
   input.parts = state.parts;

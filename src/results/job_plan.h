@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "optimizer/near_optimal.h"
 #include "optimizer/panels.h"
 #include "optimizer/schemes.h"
 
@@ -25,6 +26,16 @@ struct JobPlan {
   std::string measure;         // unit name as typed
   bool costOptimize = false;   // as the job left it (off after a best-dimension search)
   bool bestDimensionMode = false;
+  int optimizeMethod = 0;  // the method the job used: 0 standard search, 1 near-optimal
+
+  // The LP lower bound of the job, summed over the planned material types:
+  // bars (one stock length per type, no costs), else cost or bar length in
+  // display units; `gap` is the plan's excess over it in percent.
+  bool hasLowerBound = false;
+  BoundKind lowerBoundKind = BoundKind::Bars;
+  double lowerBound = 0;
+  double planValue = 0;
+  double gap = 0;
 
   bool HasPlan() const { return !best_result.Empty(); }
 };

@@ -1,0 +1,194 @@
+// Column generation over Clp: the model keeps its basis between solves, so
+// new columns and changed bounds are re-optimised from the previous basis.
+#include "optimizer/cutting_lp.h"
+
+#include <ClpSimplex.hpp>
+#include <CoinMessageHandler.hpp>
+#include <algorithm>
+#include <map>
+
+#include "optimizer/bounded_knapsack.h"
+
+namespace tralvin {
+
+struct CuttingLp::Impl {
+  ClpSimplex model;
+  bool solved_once = false;
+};
+
+CuttingLp::CuttingLp(std::vector<LpPiece> pieces, std::vector<LpStock> stocks, LpLimits limits)
+    : pieces_(std::move(pieces)),
+      stocks_(std::move(stocks)),
+      limits_(limits),
+      impl_(std::make_unique<Impl>()) {
+  ClpSimplex& m = impl_->model;
+  m.setLogLevel(0);
+  m.messageHandler()->setLogLevel(0);
+  const int n = static_cast<int>(pieces_.size());
+  const int s = static_cast<int>(stocks_.size());
+  std::vector<double> row_lo, row_up;
+  for (const LpPiece& p : pieces_) {
+    row_lo.push_back(p.required);
+    row_up.push_back(p.maximum);
+    maximum_.push_back(p.maximum);
+  }
+  for (const LpStock& st : stocks_) {
+    row_lo.push_back(-COIN_DBL_MAX);
+    row_up.push_back(st.quantity);
+  }
+  // Columns 0 .. s-1: bars of each stock beyond its quantity.
+  std::vector<int> starts(static_cast<size_t>(s) + 1);
+  std::vector<int> rows;
+  std::vector<double> elems, col_lo(static_cast<size_t>(s), 0.0),
+      col_up(static_cast<size_t>(s), COIN_DBL_MAX), obj;
+  for (int j = 0; j < s; ++j) {
+    starts[static_cast<size_t>(j)] = j;
+    rows.push_back(n + j);
+    elems.push_back(-1.0);
+    obj.push_back(stocks_[static_cast<size_t>(j)].overflow);
+  }
+  starts[static_cast<size_t>(s)] = s;
+  m.loadProblem(s, n + s, starts.data(), rows.data(), elems.data(), col_lo.data(), col_up.data(),
+                obj.data(), row_lo.data(), row_up.data());
+  m.setOptimizationDirection(1.0);
+  // A start: one pattern per piece and stock that holds it, as many pieces as fit.
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < s; ++j) {
+      const int64_t fit =
+          stocks_[static_cast<size_t>(j)].width / pieces_[static_cast<size_t>(i)].width;
+      const int32_t k = static_cast<int32_t>(
+          std::min<int64_t>(fit, std::max(1, pieces_[static_cast<size_t>(i)].maximum)));
+      if (k <= 0) continue;
+      LpPattern p{j, std::vector<int32_t>(static_cast<size_t>(n), 0)};
+      p.counts[static_cast<size_t>(i)] = k;
+      AddPattern(p, stocks_[static_cast<size_t>(j)].objective);
+    }
+  }
+}
+
+CuttingLp::~CuttingLp() = default;
+
+void CuttingLp::AddPattern(const LpPattern& pattern, double objective) {
+  std::vector<int> rows;
+  std::vector<double> elems;
+  for (size_t i = 0; i < pattern.counts.size(); ++i) {
+    if (pattern.counts[i] == 0) continue;
+    rows.push_back(static_cast<int>(i));
+    elems.push_back(pattern.counts[i]);
+  }
+  rows.push_back(static_cast<int>(pieces_.size()) + pattern.stock);
+  elems.push_back(1.0);
+  impl_->model.addColumn(static_cast<int>(rows.size()), rows.data(), elems.data(), 0.0,
+                         COIN_DBL_MAX, objective);
+  patterns_.push_back(pattern);
+  forbidden_.push_back(false);
+}
+
+void CuttingLp::Forbid(int pattern, bool forbidden) {
+  forbidden_[static_cast<size_t>(pattern)] = forbidden;
+  impl_->model.setColumnUpper(static_cast<int>(stocks_.size()) + pattern,
+                              forbidden ? 0.0 : COIN_DBL_MAX);
+}
+
+void CuttingLp::SetResidual(const std::vector<int32_t>& required,
+                            const std::vector<int32_t>& maximum,
+                            const std::vector<int32_t>& quantity) {
+  ClpSimplex& m = impl_->model;
+  const int n = static_cast<int>(pieces_.size());
+  for (int i = 0; i < n; ++i) {
+    m.setRowLower(i, required[static_cast<size_t>(i)]);
+    m.setRowUpper(i, maximum[static_cast<size_t>(i)]);
+    maximum_[static_cast<size_t>(i)] = maximum[static_cast<size_t>(i)];
+  }
+  for (size_t j = 0; j < stocks_.size(); ++j) {
+    m.setRowUpper(n + static_cast<int>(j), std::max(0, quantity[j]));
+  }
+}
+
+void CuttingLp::SetOverflowObjective(int stock, double value) {
+  impl_->model.setObjectiveCoefficient(stock, value);
+  stocks_[static_cast<size_t>(stock)].overflow = value;
+}
+
+double CuttingLp::PatternValue(int p) const {
+  return impl_->model.primalColumnSolution()[static_cast<int>(stocks_.size()) + p];
+}
+
+double CuttingLp::OverflowValue(int stock) const {
+  return impl_->model.primalColumnSolution()[stock];
+}
+
+bool CuttingLp::Price(int64_t node_limit) {
+  const ClpSimplex& m = impl_->model;
+  const double* dual = m.dualRowSolution();
+  const int n = static_cast<int>(pieces_.size());
+  std::vector<KnapsackItem> items(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    items[static_cast<size_t>(i)] = {pieces_[static_cast<size_t>(i)].width, dual[i],
+                                     maximum_[static_cast<size_t>(i)]};
+  }
+  // One knapsack per distinct stock length.
+  std::map<int64_t, KnapsackResult> by_width;
+  bool added = false;
+  for (size_t j = 0; j < stocks_.size(); ++j) {
+    const LpStock& st = stocks_[j];
+    auto it = by_width.find(st.width);
+    if (it == by_width.end()) {
+      it = by_width.emplace(st.width, SolveBoundedKnapsack(items, st.width, node_limit)).first;
+    }
+    const KnapsackResult& k = it->second;
+    if (!k.proven) proven_ = false;
+    const double reduced = st.objective - dual[n + static_cast<int>(j)] - k.value;
+    bool offered_before = false;
+    for (size_t p = 0; p < patterns_.size() && !offered_before; ++p) {
+      offered_before = forbidden_[p] && patterns_[p].stock == static_cast<int>(j) &&
+                       patterns_[p].counts == k.counts;
+    }
+    const bool improves = reduced < -1e-9 * std::max(1.0, st.objective);
+    if (offered_before && improves) proven_ = false;
+    if (!offered_before && improves) {
+      AddPattern({static_cast<int>(j), k.counts}, st.objective);
+      added = true;
+    }
+  }
+  return added;
+}
+
+bool CuttingLp::Solve() {
+  ClpSimplex& m = impl_->model;
+  m.setMaximumIterations(limits_.simplex_iterations);
+  if (impl_->solved_once) {
+    m.dual();
+  } else {
+    m.primal();
+    impl_->solved_once = true;
+  }
+  if (m.status() != 0) m.primal();
+  if (m.status() != 0) return false;
+  proven_ = true;
+  bool converged = false;
+  for (int round = 0; round < limits_.max_rounds; ++round) {
+    // A short search finds most improving patterns; only when it finds none
+    // does the full search decide whether the LP is optimal.
+    proven_ = true;
+    if (!Price(limits_.quick_knapsack_nodes)) {
+      if (proven_) {
+        converged = true;
+        break;
+      }
+      proven_ = true;
+      if (!Price(limits_.knapsack_nodes)) {
+        converged = true;
+        break;
+      }
+    }
+    m.primal();
+    if (m.status() != 0) m.primal();
+    if (m.status() != 0) return false;
+  }
+  if (!converged) proven_ = false;
+  objective_ = m.objectiveValue();
+  return true;
+}
+
+}  // namespace tralvin

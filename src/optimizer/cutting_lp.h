@@ -1,0 +1,83 @@
+// The master LP of the near-optimal method: how many bars to cut with each
+// pattern, solved by column generation (Clp for the LP, a bounded knapsack
+// for the new patterns). Rows: one per piece kind (required <= produced <=
+// maximum) and one per stock (bars <= quantity, with an overflow column that
+// plans missing bars at a penalty). Lengths include the blade width.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace tralvin {
+
+struct LpPiece {
+  int64_t width = 0;  // length + blade
+  int32_t required = 0;
+  int32_t maximum = 0;
+};
+
+struct LpStock {
+  int64_t width = 0;  // length + blade
+  int32_t quantity = 0;
+  double objective = 0;  // per bar
+  double overflow = 0;   // per bar beyond `quantity`
+};
+
+struct LpPattern {
+  int stock = 0;
+  std::vector<int32_t> counts;  // one per piece kind
+};
+
+// Limits that make every solve end after a fixed amount of work.
+struct LpLimits {
+  int max_rounds = 2000;                 // pricing rounds per Solve
+  int simplex_iterations = 200000;       // per LP re-optimisation
+  int64_t quick_knapsack_nodes = 5'000;  // per knapsack of a first try
+  int64_t knapsack_nodes = 2'000'000;    // per knapsack that decides optimality
+};
+
+class CuttingLp {
+ public:
+  CuttingLp(std::vector<LpPiece> pieces, std::vector<LpStock> stocks, LpLimits limits = {});
+  ~CuttingLp();
+  CuttingLp(const CuttingLp&) = delete;
+  CuttingLp& operator=(const CuttingLp&) = delete;
+
+  // Residual demand and stock: new row bounds for the next Solve.
+  void SetResidual(const std::vector<int32_t>& required, const std::vector<int32_t>& maximum,
+                   const std::vector<int32_t>& quantity);
+  void SetOverflowObjective(int stock, double value);
+  // A forbidden pattern takes no bars, and pricing does not offer it again.
+  void Forbid(int pattern, bool forbidden);
+
+  // Column generation until no pattern improves the LP or a limit is reached.
+  // False when the LP could not be solved.
+  bool Solve();
+
+  double objective() const { return objective_; }
+  // True when the last Solve proved that no pattern improves the LP (the
+  // objective is then the LP optimum, a valid bound).
+  bool proven() const { return proven_; }
+  const std::vector<LpPattern>& patterns() const { return patterns_; }
+  double PatternValue(int p) const;
+  double OverflowValue(int stock) const;
+
+ private:
+  void AddPattern(const LpPattern& pattern, double objective);
+  // One pricing round: new patterns added; false when none improves.
+  bool Price(int64_t node_limit);
+
+  std::vector<LpPiece> pieces_;
+  std::vector<LpStock> stocks_;
+  std::vector<int32_t> maximum_;
+  LpLimits limits_;
+  std::vector<LpPattern> patterns_;
+  std::vector<bool> forbidden_;
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  double objective_ = 0;
+  bool proven_ = false;
+};
+
+}  // namespace tralvin
