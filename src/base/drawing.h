@@ -27,6 +27,7 @@ struct DrawRect {
   DrawColor fill = DrawColor::None();
   DrawPattern pattern = DrawPattern::Solid;
   double strokeWidth = 1;
+  std::string tag;  // what the shape stands for ("piece", "kerf" …), kept by structured outputs
   friend bool operator==(const DrawRect&, const DrawRect&) = default;
 };
 
@@ -50,6 +51,7 @@ struct DrawText {
   DrawColor color = DrawColor::Black();
   double clipWidth = 0, clipHeight = 0;
   DrawAlign align = DrawAlign::Left;  // within clipWidth, when it is above 0
+  std::string tag;                    // what the text stands for, kept by structured outputs
   friend bool operator==(const DrawText&, const DrawText&) = default;
 };
 

@@ -11,7 +11,9 @@
 #include "app/job_done.h"
 #include "app/startup.h"
 #include "base/ascii_case.h"
+#include "base/pubfunc.h"
 #include "base/safe_file.h"
+#include "results/cutting_diagram.h"
 #include "results/html_page.h"
 #include "results/plan_json.h"
 
@@ -23,8 +25,8 @@ namespace {
 constexpr std::array<std::string_view, 11> kProgramTags = {
     "-stock:", "-piece:",  "-stk:",      "-dst:",      "-option:", "-measure:",
     "-auto:",  "-update:", "-ex_stock:", "-ex_piece:", "-hide:"};
-constexpr std::array<std::string_view, 5> kBatchTags = {
-    "-report:", "-html:", "-json:", "-dump:", "-method:"};
+constexpr std::array<std::string_view, 6> kBatchTags = {
+    "-report:", "-html:", "-json:", "-dump:", "-method:", "-svg:"};
 
 bool HasKnownTag(const std::string& param) {
   const std::string lower = AsciiLower(param);
@@ -84,6 +86,16 @@ bool WriteOutput(const std::string& fileName, const std::string& text, std::ostr
   }
 }
 
+// The minimum length of a reusable offcut as the settings hold it; a text that
+// is no length counts as none, so every leftover above zero counts as reusable.
+int32_t MinOffcutLengthOf(const SettingsModel& settings) {
+  try {
+    return std::max(0, TPubFunc().ExtStrToInt(settings.EditMinOffcutLength1));
+  } catch (const ConversionError&) {
+    return 0;
+  }
+}
+
 }  // namespace
 
 std::string BatchUsageText() {
@@ -96,6 +108,7 @@ std::string BatchUsageText() {
          "  -report:FILE   the report, UTF-8 lines (default or -: standard output)\n"
          "  -html:FILE     the report as an HTML page\n"
          "  -json:FILE     the plan as JSON (- for standard output)\n"
+         "  -svg:FILE      the cutting diagrams of every pattern as one SVG picture\n"
          "  -dump:yes      write the job's input as dump.sht, dump.prt, dump.typ, dump.opt\n"
          "  -method:standard|near  planning method (overrides OPTIMIZE_METHOD of the option file)\n"
          "-auto:, -hide:, -update:, -ex_stock: and -ex_piece: are accepted and change nothing.\n"
@@ -118,6 +131,7 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
   const std::string reportFile = GetParaValue(params, "-report:");
   const std::string htmlFile = GetParaValue(params, "-html:");
   const std::string jsonFile = GetParaValue(params, "-json:");
+  const std::string svgFile = GetParaValue(params, "-svg:");
   const std::string dump = AsciiLower(GetParaValue(params, "-dump:"));
   const std::string method = AsciiLower(GetParaValue(params, "-method:"));
   if (!method.empty() && method != "standard" && method != "near") {
@@ -176,6 +190,12 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
   if (!jsonFile.empty()) {
     written = WriteOutput(jsonFile, PlanJsonText(outcome.plan, report), streams.out, streams.err) &&
               written;
+  }
+  if (!svgFile.empty()) {
+    const std::string svg =
+        DiagramsSvgText(BuildPatternDiagrams(outcome.plan, MinOffcutLengthOf(outcome.settings)),
+                        outcome.plan.measure);
+    written = WriteOutput(svgFile, svg, streams.out, streams.err) && written;
   }
   return written ? kBatchOk : kBatchJobFailed;
 }

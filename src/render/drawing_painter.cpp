@@ -17,9 +17,11 @@ struct Paint {
   void operator()(const DrawRect& r) const {
     const QRectF rect(r.x, r.y, r.width, r.height);
     if (r.fill.a != 0) {
-      painter.fillRect(
-          rect, QBrush(ToQColor(r.fill),
-                       r.pattern == DrawPattern::Hatched ? Qt::BDiagPattern : Qt::SolidPattern));
+      painter.fillRect(rect, ToQColor(r.fill));
+      // A hatch is drawn in black over the fill, so that it shows in black and white.
+      if (r.pattern == DrawPattern::Hatched) {
+        painter.fillRect(rect, QBrush(Qt::black, Qt::BDiagPattern));
+      }
     }
     if (r.stroke.a != 0) {
       painter.setPen(QPen(ToQColor(r.stroke), r.strokeWidth));

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <pugixml.hpp>
 #include <sstream>
 
 namespace tralvin {
@@ -116,6 +117,28 @@ TEST(BatchRunner, SaysWhenANamedTableFileIsMissing) {
       std::string::npos)
       << err.str();
   EXPECT_EQ(err.str().find("stocks.stk"), std::string::npos) << err.str();
+}
+
+TEST(BatchRunner, WritesTheCuttingDiagramsAsSvg) {
+  const std::string svgFile =
+      testing::TempDir() + "tralvin_diagrams_" + std::to_string(getpid()) + ".svg";
+  const BatchRun run = RunCase("report_many_pieces", {"-svg:" + svgFile, "-json:-"});
+  ASSERT_EQ(run.status, kBatchOk) << run.err;
+  const auto plan = nlohmann::json::parse(run.out);
+  pugi::xml_document svg;
+  ASSERT_TRUE(svg.load_file(svgFile.c_str())) << "the SVG is not well-formed XML";
+  std::remove(svgFile.c_str());
+  const auto groups = svg.select_nodes("/svg/g[@class='pattern']");
+  ASSERT_EQ(groups.size(), plan["patterns"].size());
+  size_t k = 0;
+  for (const auto& group : groups) {
+    const auto& pattern = plan["patterns"][k++];
+    EXPECT_EQ(std::string(group.node().attribute("id").value()),
+              "pattern-" + std::to_string(pattern["number"].get<int>()));
+    int pieces = 0;
+    for (const auto& piece : pattern["pieces"]) pieces += piece["perBar"].get<int>();
+    EXPECT_EQ(static_cast<int>(group.node().select_nodes("rect[@class='piece']").size()), pieces);
+  }
 }
 
 TEST(BatchRunner, BadUsageAndHelp) {
