@@ -1,14 +1,24 @@
-// The main window of the program: the four pages Stocks, Pieces, Report and
-// Settings. It binds the core's models to widgets and holds no business logic.
+// The main window of the program (TSDIAppForm): menu, tool bar and the pages
+// Stocks, Pieces, Report and Settings. It holds the program's state as the
+// core's StartupState, binds it to the widgets and holds no business logic.
 #pragma once
 
 #include <QMainWindow>
+#include <string>
+#include <vector>
 
+#include "app/job_done.h"
 #include "app/startup.h"
+#include "tables/grid_sort.h"
 
+class QAction;
+class QProgressBar;
 class QTabWidget;
 
 namespace tralvin::ui {
+
+class TablePage;
+class TypeEditor;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
@@ -17,7 +27,7 @@ class TSDIAppForm : public QMainWindow {
   // A window over an empty state: StartFolder is the current folder, both
   // grids have 501 rows with their titles, no file is read.
   explicit TSDIAppForm(QWidget* parent = nullptr);
-  // A window over the state the start-up steps produced.
+  // A window over the state the start-up steps produced (RunStartupSteps).
   explicit TSDIAppForm(StartupState state, QWidget* parent = nullptr);
   ~TSDIAppForm() override;
 
@@ -31,19 +41,81 @@ class TSDIAppForm : public QMainWindow {
   QWidget* Page(const char* objectName) const;
   QTabWidget* PageControl() const { return pages_; }
 
+  // The table pages (grid, totals, buttons; ButtonBar() takes more buttons).
+  TablePage* SheetsPage() const { return sheetsPage_; }
+  TablePage* PartsPage() const { return partsPage_; }
+  TablePage* TablePageOf(GridKind kind) const;
+  // The type drop-down ComboBoxTypeSelect shared by both grids.
+  TypeEditor& Types() { return *typeEditor_; }
+  TableSortState& SortState() { return sort_; }
+  // ProgressBar1 on the tool bar (range 0 .. kJobProgressMax, hidden) and the
+  // tool button "Start Optimize".
+  QProgressBar* ProgressBar() const { return progress_; }
+  QAction* StartOptimizeAction() const { return startOptimize_; }
+
+  // After the grids or the file names changed outside the table pages
+  // (import, a job, the update after cutting): views, totals' titles, title.
+  void RefreshTables();
+  // A failure of a grid cell: its tab shown, the cell selected, the warning.
+  void ShowGridFailure(const GridFailure& failure);
+  // The warnings the start-up readers left, each in a warning box.
+  void ShowStartupWarnings();
+  // Start-up steps 12 and 13: with AutoRun a job starts as "Start Optimize"
+  // does (synchronously in HideMode); then the Stocks page is made current.
+  void FinishStartup();
+
+  // Runs a whole job on the calling thread, as HideMode does: dump files,
+  // job, after-run handling (warning box, or the Report page). Returns the
+  // after-run result.
+  JobDone RunJobSynchronously();
+  const JobDone& LastJobDone() const { return lastJobDone_; }
+
+  // The shutdown steps: types file, the save dialog and the chosen tables,
+  // the option file. Run by closing the window; refused writes are reported.
+  void Shutdown();
+
  public slots:
-  // The tool button "Start Optimize": starts a job.
+  // The tool button "Start Optimize". Emits startOptimizeRequested when a
+  // job runner is connected to it (and HideMode is off); otherwise runs the
+  // job synchronously.
   virtual void StartOptimizeClick();
+  // The Settings page's "Timber Type Setup": opens TFormSetupTypeString.
+  void ButtonTypeSetupClick();
+  void HelpAbout1Execute();
+  void PrintSetup1Click();
+  void Contents1Click();
+  void Homepage1Click();
+  void NeedHelp1Click();
 
  signals:
-  // Emitted by StartOptimizeClick; the job page connects to it.
   void startOptimizeRequested();
+  // A synchronous job ended (failed or with its report items in LastJobDone()).
+  void jobFinished(bool failed);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildPages();
+  void BuildMenuAndToolBar();
+  void UpdateTitle();
+  void UpdateEditActions();
+  void Report(const QString& text);
+  TablePage* CurrentTablePage() const;
 
   StartupState state_;
+  TableSortState sort_;
+  JobDone lastJobDone_;
   QTabWidget* pages_ = nullptr;
+  TypeEditor* typeEditor_ = nullptr;
+  TablePage* sheetsPage_ = nullptr;
+  TablePage* partsPage_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QAction* startOptimize_ = nullptr;
+  QAction* cut_ = nullptr;
+  QAction* copy_ = nullptr;
+  QAction* paste_ = nullptr;
+  bool shutDown_ = false;
 };
 
 }  // namespace tralvin::ui
