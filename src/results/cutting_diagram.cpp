@@ -2,6 +2,7 @@
 #include "results/cutting_diagram.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -227,6 +228,30 @@ DrawingPage DrawPatternDiagrams(const std::vector<PatternDiagram>& diagrams,
   }
   page.height = top;
   return page;
+}
+
+std::vector<DrawingPage> DiagramPages(const std::vector<PatternDiagram>& diagrams,
+                                      const std::string& measure, double pageWidth,
+                                      double pageHeight, double unitsPerInch) {
+  DiagramStyle style;
+  // The screen style is in pixels (96 per inch); the page keeps its proportions.
+  const double factor = unitsPerInch / style.unitsPerInch;
+  style.unitsPerInch = unitsPerInch;
+  style.width = pageWidth;
+  style.margin *= factor;
+  style.headingHeight *= factor;
+  style.barHeight *= factor;
+  style.spacing *= factor;
+  const double scale = CommonScale(diagrams, style);
+  const auto perPage =
+      static_cast<size_t>(std::max(1.0, std::floor(pageHeight / style.BlockHeight())));
+  std::vector<DrawingPage> pages;
+  for (size_t first = 0; first < diagrams.size(); first += perPage) {
+    DrawingPage page = DrawPatternDiagrams(diagrams, measure, first, perPage, scale, style);
+    page.height = pageHeight;
+    pages.push_back(std::move(page));
+  }
+  return pages;
 }
 
 }  // namespace tralvin

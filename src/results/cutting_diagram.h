@@ -74,6 +74,12 @@ DrawingPage DrawPatternDiagrams(const std::vector<PatternDiagram>& diagrams,
                                 const std::string& measure, size_t first, size_t count,
                                 double scale, const DiagramStyle& style);
 
+// The diagrams on pages of `pageWidth` × `pageHeight` drawing units (the printable
+// area), as many whole bars as fit on each page; the bars keep one scale over all pages.
+std::vector<DrawingPage> DiagramPages(const std::vector<PatternDiagram>& diagrams,
+                                      const std::string& measure, double pageWidth,
+                                      double pageHeight, double unitsPerInch);
+
 // The text a segment of `width` drawing units shows, as lines from the top: the
 // label and the length where both fit, else the length alone, shortened to its
 // whole part when needed, else nothing. Text never reaches past the segment.

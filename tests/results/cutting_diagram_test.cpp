@@ -157,6 +157,25 @@ TEST(CuttingDiagram, EveryBarIsDrawnToOneScale) {
   EXPECT_EQ(DrawPatternDiagrams(diagrams, "mm", 1, 5, scale, style).height, style.BlockHeight());
 }
 
+TEST(CuttingDiagram, PagesBreakBetweenBars) {
+  PlanBuilder b(0, {{"P", 1000000}});
+  for (int i = 0; i < 7; ++i) b.Pattern(6000000, 1, {i % 6 + 1});
+  const auto diagrams = BuildPatternDiagrams(b.plan, 0);
+  // 300 units per inch; a block is 80 px at 96 per inch, so 250 units: 3 per page.
+  const auto pages = DiagramPages(diagrams, "mm", 2400, 800, 300);
+  ASSERT_EQ(pages.size(), 3u);
+  size_t bars = 0;
+  for (const DrawingPage& page : pages) {
+    for (const DrawCommand& c : page.commands) {
+      const auto* r = std::get_if<DrawRect>(&c);
+      if (r == nullptr || r->tag != "bar") continue;
+      ++bars;
+      EXPECT_LE(r->y + r->height, page.height) << "a bar runs over the page's end";
+    }
+  }
+  EXPECT_EQ(bars, 7u);
+}
+
 TEST(CuttingDiagram, SvgHasAGroupPerPatternAndARectPerPiece) {
   PlanBuilder b(3000, {{"<A&B>", 1000000}});
   b.Pattern(6000000, 1, {5}).Pattern(3000000, 2, {2});
