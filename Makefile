@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 WERROR     := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build programs build-asan build-fuzz run test test-core test-asan test-fuzz bench clean format
+.PHONY: all deps configure build programs screenshots build-asan build-fuzz run test test-core test-asan test-fuzz bench clean format
 
 all: build
 
@@ -36,6 +36,11 @@ build-fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTRALVIN_BUILD_UI=OFF -DTRALVIN_BUILD_TESTS=OFF -DTRALVIN_BUILD_BENCH=OFF -DTRALVIN_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# Every window and page as a PNG in $(BUILD)/screenshots, without a display.
+screenshots: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tralvin1d-screenshots
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bin/tralvin1d-screenshots $(BUILD)/screenshots
 
 run: programs
 	@bash scripts/run-program $(BUILD)

@@ -83,7 +83,18 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
   UpdateTitle();
 }
 
-TSDIAppForm::~TSDIAppForm() = default;
+TSDIAppForm::~TSDIAppForm() {
+  // Destroying the window closes it, but only a close by the user or by
+  // "Exit" runs the shutdown.
+  shutDown_ = true;
+  // The pages' models read the grids of state_, which goes before the
+  // widgets would: remove the pages first.
+  disconnect(qApp, nullptr, this, nullptr);
+  disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+  delete pages_;
+  pages_ = nullptr;
+  sheetsPage_ = partsPage_ = nullptr;
+}
 
 void TSDIAppForm::BuildPages() {
   pages_ = new QTabWidget(this);

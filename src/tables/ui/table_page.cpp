@@ -134,9 +134,14 @@ void TablePage::Build() {
   const int* widths = sheets ? state_.settings.SheetsGridColWidths.data()
                              : state_.settings.PartsGridColWidths.data();
   for (int c = 0; c < Grid().ColCount(); ++c) {
-    // The option file's default of 64 pixels cuts most titles; start wider.
-    view_->setColumnWidth(c, widths[c] == 64 ? 112 : widths[c]);
+    // The option file's default of 64 pixels cuts most titles; start wide
+    // enough for the title.
+    const int title = view_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                          QString::fromStdString(Grid().Cell(c, 0))) +
+                      24;
+    view_->setColumnWidth(c, widths[c] == 64 ? std::max(112, title) : widths[c]);
   }
+  view_->horizontalHeader()->setStretchLastSection(true);
   connect(view_->horizontalHeader(), &QHeaderView::sectionPressed, this, &TablePage::SortByColumn);
   connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {

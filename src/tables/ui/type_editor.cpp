@@ -42,9 +42,12 @@ void TypeEditor::Begin(QWidget* viewport, const QRect& cellRect, const std::stri
   if (active_) Leave();
   BeginTypeEdit(dropDown_, cellText);
   ShowItems();
-  if (combo_->parentWidget() != viewport) combo_->setParent(viewport);
+  // The combo box stays a child of its first parent and is placed over the
+  // cell, so it never belongs to one grid.
+  QWidget* host = combo_->parentWidget();
+  const QPoint topLeft = host->mapFromGlobal(viewport->mapToGlobal(cellRect.topLeft()));
   combo_->setFont(viewport->font());
-  combo_->setGeometry(cellRect.left(), cellRect.top(), cellRect.width(),
+  combo_->setGeometry(topLeft.x(), topLeft.y(), cellRect.width(),
                       std::max(cellRect.height(), combo_->sizeHint().height()));
   written_ = std::move(written);
   enter_ = std::move(enter);

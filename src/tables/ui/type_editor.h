@@ -23,7 +23,7 @@ class TypeEditor : public QObject {
 
  public:
   // `lists` are the program's MaterialTypes and SelectedTypes; the combo box
-  // starts as a hidden child of `parent`.
+  // is a hidden child of `parent`, which must contain the grids it edits.
   TypeEditor(MaterialTypeLists& lists, QWidget* parent);
 
   QComboBox* Combo() const { return combo_; }
