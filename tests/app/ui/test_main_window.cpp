@@ -1,23 +1,74 @@
-// The main window opens with the product name as its title and its four pages.
+// The main window: its pages and frame, the shutdown steps, the type setup
+// window, and the program run from the command line without a window.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "app/ui/message_box.h"
+#include "app/ui/small_windows.h"
+#include "tables/table_grids.h"
+#include "tables/ui/type_editor.h"
+#include "tables/ui/type_setup_dialog.h"
+
+using tralvin::StartupState;
+using tralvin::ui::TFormSaveSelectGrids;
+using tralvin::ui::TSDIAppForm;
+
+namespace {
+
+StartupState StateIn(const QString& folder) {
+  StartupState s(folder.toStdString());
+  s.sheets = tralvin::MakeSheetsGrid(s.captions, false, s.settings.EditMeasure);
+  s.parts = tralvin::MakePartsGrid(s.captions);
+  s.settings.EditSheetsFileName = (folder + "/default.stk").toStdString();
+  s.settings.EditPartsFileName = (folder + "/default.dst").toStdString();
+  s.sheets.SetCell(0, 1, "Bar");
+  s.parts.SetCell(0, 1, "Piece");
+  return s;
+}
+
+// Runs the program in `folder` on the offscreen platform.
+int RunProgram(const QString& folder, const QStringList& args) {
+  QProcess process;
+  process.setWorkingDirectory(folder);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  process.setProcessEnvironment(env);
+  process.start(TRALVIN_PROGRAM, args);
+  if (!process.waitForFinished(60000)) return -1;
+  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+}
+
+}  // namespace
 
 class TestMainWindow : public QObject {
   Q_OBJECT
 
  private slots:
+  void cleanup() { TFormSaveSelectGrids::SetAnswerer({}); }
+
   void titleIsProductName() {
-    tralvin::ui::TSDIAppForm window;
+    TSDIAppForm window;
     window.show();
     QVERIFY(window.windowTitle().startsWith(QString("Tralvin 1D")));
     QVERIFY(window.findChild<QWidget*>("AllPageControl") != nullptr);
+    QVERIFY(window.findChild<QToolButton*>("StartOptimize") != nullptr);
+    QCOMPARE(window.minimumSize(), QSize(781, 575));
+    window.resize(500, 400);
+    QVERIFY(window.width() >= 781 && window.height() >= 575);
   }
 
   void fourPagesInOrder() {
-    tralvin::ui::TSDIAppForm window;
+    TSDIAppForm window;
     auto* pages = window.findChild<QTabWidget*>("AllPageControl");
     QVERIFY(pages != nullptr);
     QCOMPARE(pages->count(), 4);
@@ -31,6 +82,124 @@ class TestMainWindow : public QObject {
     }
     QCOMPARE(window.Page("nothing"), nullptr);
     QCOMPARE(window.State().sheets.RowCount(), 501);
+    QCOMPARE(window.State().parts.RowCount(), 501);
+  }
+
+  void startOptimizeReachesAConnectedRunner() {
+    TSDIAppForm window;
+    int requests = 0;
+    QObject::connect(&window, &TSDIAppForm::startOptimizeRequested, [&] { ++requests; });
+    window.StartOptimizeAction()->trigger();
+    QCOMPARE(requests, 1);
+  }
+
+  void shutdownWithBothBoxesClearedWritesNoTable() {
+    QTemporaryDir dir;
+    {
+      TSDIAppForm window(StateIn(dir.path()));
+      window.show();
+      bool askedSheets = false, askedParts = false;
+      TFormSaveSelectGrids::SetAnswerer([&](TFormSaveSelectGrids& d) {
+        askedSheets = d.CheckBoxSaveSheets->isChecked();
+        askedParts = d.CheckBoxSaveParts->isChecked();
+        QCOMPARE(d.CheckBoxSaveSheets->text(), QString("Stocks"));
+        QVERIFY(d.CheckBoxSaveOffcuts->isHidden());
+        d.CheckBoxSaveSheets->setChecked(false);
+        d.CheckBoxSaveParts->setChecked(false);
+      });
+      tralvin::ui::MessageRecorder boxes;
+      window.close();
+      QVERIFY(askedSheets && askedParts);  // the option's default: both ticked
+      QVERIFY(boxes.Requests().isEmpty());
+    }
+    QVERIFY(!QFile::exists(dir.filePath("default.stk")));
+    QVERIFY(!QFile::exists(dir.filePath("default.dst")));
+    QVERIFY(QFile::exists(dir.filePath("default.typ")));
+    QVERIFY(QFile::exists(dir.filePath("default.opt")));
+
+    // The next start remembers both boxes cleared; ticking one saves that table.
+    TSDIAppForm again(tralvin::RunStartupSteps(dir.path().toStdString(), {}));
+    again.State().parts.SetCell(0, 1, "Piece");
+    again.RefreshTables();
+    bool askedSheets = true, askedParts = true;
+    TFormSaveSelectGrids::SetAnswerer([&](TFormSaveSelectGrids& d) {
+      askedSheets = d.CheckBoxSaveSheets->isChecked();
+      askedParts = d.CheckBoxSaveParts->isChecked();
+      d.CheckBoxSaveParts->setChecked(true);
+    });
+    again.close();
+    QVERIFY(!askedSheets && !askedParts);
+    QVERIFY(!QFile::exists(dir.filePath("default.stk")));
+    QVERIFY(QFile::exists(dir.filePath("default.dst")));
+  }
+
+  void refusedWritesAtShutdownAreReported() {
+    TSDIAppForm window(StateIn("/nonexistent-folder-for-tralvin"));
+    tralvin::ui::MessageRecorder boxes;
+    TFormSaveSelectGrids::SetAnswerer([](TFormSaveSelectGrids&) {});
+    window.close();
+    // Types file, stock table, piece table and option file.
+    QCOMPARE(boxes.Requests().size(), 4);
+  }
+
+  void typeSetupWindowSavesTheCheckedTypes() {
+    QTemporaryDir dir;
+    TSDIAppForm window(StateIn(dir.path()));
+    window.show();
+    window.Types().PutTypeIntoList({"Pine", "oak", "Ash"});
+    window.ButtonTypeSetupClick();
+    auto* dialog = window.findChild<tralvin::ui::TFormSetupTypeString*>("TFormSetupTypeString");
+    QVERIFY(dialog != nullptr && dialog->isVisible());
+    auto* list = dialog->findChild<QListWidget*>("CheckListBoxMaterialType");
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(0)->text(), QString("Ash"));
+    QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
+    list->item(1)->setCheckState(Qt::Checked);
+    QTest::keyClicks(dialog->findChild<QLineEdit*>("EditTypeString"), "Birch");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("ButtonAddGlassType"), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("ButtonSaveTypeList"), Qt::LeftButton);
+    QTRY_VERIFY(window.findChild<tralvin::ui::TFormSetupTypeString*>() == nullptr);
+    const auto& types = window.State().types;
+    QCOMPARE(types.MaterialTypes, (std::vector<std::string>{"Ash", "oak", "Pine", "Birch"}));
+    QCOMPARE(types.SelectedTypes, (std::vector<std::string>{"oak"}));
+    QVERIFY(QFile::exists(dir.filePath("default.typ")));
+    QCOMPARE(window.Types().DropDown().Items(),
+             (std::vector<std::string>{"Ash", "Birch", "oak", "Pine"}));
+  }
+
+  void hiddenAutomaticJobLeavesOnlyTheDumpFiles() {
+    QTemporaryDir dir;
+    const QString samples = QString(TRALVIN_SOURCE_DIR) + "/samples/";
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(RunProgram(dir.path(), {"-stk:" + samples + "sample.stk", "-dst:" + samples + "sample.dst",
+                                     "-auto:yes", "-hide:yes"}),
+             0);
+    QVERIFY(timer.elapsed() < 30000);
+    for (const char* dump : {"dump.sht", "dump.prt", "dump.typ", "dump.opt"}) {
+      QVERIFY2(QFile::exists(dir.filePath(dump)), dump);
+    }
+    for (const char* name : {"default.opt", "default.typ", "default.stk", "default.dst"}) {
+      QVERIFY2(!QFile::exists(dir.filePath(name)), name);
+    }
+    QVERIFY(QFile(dir.filePath("dump.sht")).size() > 0);
+  }
+
+  void hideAloneWritesNothing() {
+    QTemporaryDir dir;
+    QCOMPARE(RunProgram(dir.path(), {"-hide:YES"}), 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
+  }
+
+  void noDisplayPointsToTheBatchRunner() {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    process.setProcessEnvironment(env);
+    process.start(TRALVIN_PROGRAM, {});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().contains("tralvin1d-batch"));
   }
 };
 
