@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPixmap>
 #include <QTabWidget>
@@ -97,15 +98,20 @@ void SmallWindows(Shots& s) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   Shots shots;
-  shots.out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots"));
+  shots.out = QDir(
+      QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots")).absolutePath());
   shots.out.mkpath(".");
   shots.samples = QString(TRALVIN_SOURCE_DIR) + "/samples";
   // The sample tables through the start-up steps, from an empty start folder.
+  // The sample tables copied into an empty start folder, so the file name
+  // boxes show plain names.
   QTemporaryDir startFolder;
-  const std::vector<std::string> params = {
-      "-stk:" + (shots.samples + "/sample.stk").toStdString(),
-      "-dst:" + (shots.samples + "/sample.dst").toStdString(),
-      "-option:" + (shots.samples + "/sample.opt").toStdString()};
+  for (const char* name : {"sample.stk", "sample.dst", "sample.opt"}) {
+    QFile::copy(shots.samples + "/" + name, startFolder.filePath(name));
+  }
+  QDir::setCurrent(startFolder.path());
+  const std::vector<std::string> params = {"-stk:sample.stk", "-dst:sample.dst",
+                                           "-option:sample.opt"};
   tralvin::StartupState state = tralvin::RunStartupSteps(startFolder.path().toStdString(), params);
   state.types.MaterialTypes = {"Aluminium", "Steel"};
   state.types.SelectedTypes = {"Aluminium", "Steel"};
