@@ -2,12 +2,14 @@
 #include "app/ui/small_windows.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -42,6 +44,14 @@ TComeInForm::TComeInForm(QWidget* parent) : QDialog(parent, Qt::FramelessWindowH
   Timer1->setInterval(1000);
   connect(Timer1, &QTimer::timeout, this, &TComeInForm::Timer1Timer);
   Timer1->start();
+}
+
+void TComeInForm::showEvent(QShowEvent* event) {
+  // Centred on the desktop.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  QDialog::showEvent(event);
 }
 
 void TComeInForm::Timer1Timer() {

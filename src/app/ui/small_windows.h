@@ -29,6 +29,7 @@ class TComeInForm : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 };
 
 // The about window: product name, version, notice line, web address and the

@@ -1,12 +1,14 @@
 // The main window: its pages and frame, the shutdown steps, the type setup
 // window, and the program run from the command line without a window.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -83,6 +85,31 @@ class TestMainWindow : public QObject {
     QCOMPARE(window.Page("nothing"), nullptr);
     QCOMPARE(window.State().sheets.RowCount(), 501);
     QCOMPARE(window.State().parts.RowCount(), 501);
+  }
+
+  void startWindowClosesAtTheFirstTick() {
+    tralvin::ui::TComeInForm start;
+    QCOMPARE(start.size(), QSize(273, 170));
+    QElapsedTimer timer;
+    timer.start();
+    start.exec();
+    QCOMPARE(start.m_second, 1);
+    QVERIFY(timer.elapsed() < 3000);
+  }
+
+  void aboutWindowTexts() {
+    TSDIAppForm window;
+    QString version, ok;
+    QTimer::singleShot(0, [&] {
+      auto* box = window.findChild<tralvin::ui::TAboutBox*>("TAboutBox");
+      QVERIFY(box != nullptr);
+      version = box->Version->text();
+      ok = box->OKButton->text();
+      QTest::mouseClick(box->OKButton, Qt::LeftButton);
+    });
+    window.HelpAbout1Execute();
+    QCOMPARE(version, QString("version :  2012 "));
+    QCOMPARE(ok, QString("confirm"));
   }
 
   void startOptimizeReachesAConnectedRunner() {
@@ -172,8 +199,8 @@ class TestMainWindow : public QObject {
     const QString samples = QString(TRALVIN_SOURCE_DIR) + "/samples/";
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(RunProgram(dir.path(), {"-stk:" + samples + "sample.stk", "-dst:" + samples + "sample.dst",
-                                     "-auto:yes", "-hide:yes"}),
+    QCOMPARE(RunProgram(dir.path(), {"-stk:" + samples + "sample.stk",
+                                     "-dst:" + samples + "sample.dst", "-auto:yes", "-hide:yes"}),
              0);
     QVERIFY(timer.elapsed() < 30000);
     for (const char* dump : {"dump.sht", "dump.prt", "dump.typ", "dump.opt"}) {
