@@ -18,6 +18,7 @@
 #include "app/ui/message_box.h"
 #include "app/ui/small_windows.h"
 #include "tables/table_grids.h"
+#include "tables/ui/table_page.h"
 #include "tables/ui/type_editor.h"
 #include "tables/ui/type_setup_dialog.h"
 
@@ -192,6 +193,33 @@ class TestMainWindow : public QObject {
     QVERIFY(QFile::exists(dir.filePath("default.typ")));
     QCOMPARE(window.Types().DropDown().Items(),
              (std::vector<std::string>{"Ash", "Birch", "oak", "Pine"}));
+  }
+
+  void jobFromTheToolBarWithoutARunner() {
+    QTemporaryDir dir;
+    const std::string samples = std::string(TRALVIN_SOURCE_DIR) + "/samples/";
+    TSDIAppForm window(tralvin::RunStartupSteps(
+        dir.path().toStdString(),
+        {"-stk:" + samples + "sample.stk", "-dst:" + samples + "sample.dst",
+         "-option:" + samples + "sample.opt"}));
+    window.show();
+    tralvin::ui::MessageRecorder boxes;
+    window.StartOptimizeAction()->trigger();
+    QVERIFY(!window.LastJobDone().failed);
+    QVERIFY(window.LastJobDone().listItems.size() > 5);
+    QCOMPARE(window.PageControl()->currentWidget(), window.Page("TabSheetReport"));
+    QVERIFY(QFile::exists(dir.filePath("dump.sht")));
+    QVERIFY(window.StartOptimizeAction()->isEnabled());
+    QVERIFY(boxes.Requests().isEmpty());
+
+    // A length that does not convert: the warning, and the cell selected.
+    window.State().parts.SetCell(2, 2, "long");
+    window.RefreshTables();
+    window.StartOptimizeAction()->trigger();
+    QVERIFY(window.LastJobDone().failed);
+    QCOMPARE(boxes.Requests().size(), 1);
+    QCOMPARE(window.PageControl()->currentWidget(), window.Page("TabSheetParts"));
+    QCOMPARE(window.PartsPage()->CurrentCell(), (tralvin::GridCell{2, 2}));
   }
 
   void hiddenAutomaticJobLeavesOnlyTheDumpFiles() {
