@@ -8,16 +8,62 @@ namespace tralvin {
 
 namespace {
 
-std::vector<std::string> Split(std::string_view text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (true) {
-    const size_t end = text.find(separator, start);
-    parts.emplace_back(text.substr(start, end == std::string_view::npos ? text.npos : end - start));
-    if (end == std::string_view::npos) break;
-    start = end + 1;
+// Splits tab-separated text into rows of cells. A cell that starts with a
+// double quote is quoted the way spreadsheets quote cells holding tabs, line
+// ends or quotes: it runs to the closing quote, and "" stands for one quote.
+std::vector<std::vector<std::string>> ParseBlock(std::string_view text) {
+  std::vector<std::vector<std::string>> rows(1);
+  std::string cell;
+  bool quoted = false, atCellStart = true;
+  const auto endCell = [&] {
+    rows.back().push_back(std::move(cell));
+    cell.clear();
+    atCellStart = true;
+  };
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        cell += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        cell += c;
+      }
+      continue;
+    }
+    if (c == '"' && atCellStart) {
+      quoted = true;
+      atCellStart = false;
+    } else if (c == '\t') {
+      endCell();
+    } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+      if (c == '\r') ++i;
+      endCell();
+      rows.emplace_back();
+    } else {
+      cell += c;
+      atCellStart = false;
+    }
   }
-  return parts;
+  endCell();
+  // A final line end adds no row.
+  if (rows.size() > 1 && rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
+  return rows;
+}
+
+// A cell holding a tab, a line end or a leading quote goes in quotes.
+std::string QuoteCell(const std::string& cell) {
+  if (cell.find_first_of("\t\r\n") == std::string::npos && (cell.empty() || cell[0] != '"')) {
+    return cell;
+  }
+  std::string quoted = "\"";
+  for (char c : cell) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
 }
 
 }  // namespace
@@ -31,7 +77,7 @@ std::string CopyBlock(const StringGrid& grid, GridCell first, GridCell last) {
   for (int row = top; row <= bottom; ++row) {
     for (int col = left; col <= right; ++col) {
       if (col > left) text += '\t';
-      text += grid.Cell(col, row);
+      text += QuoteCell(grid.Cell(col, row));
     }
     text += '\n';
   }
@@ -41,29 +87,24 @@ std::string CopyBlock(const StringGrid& grid, GridCell first, GridCell last) {
 PastedBlock PasteBlock(StringGrid& grid, GridCell at, std::string_view text) {
   PastedBlock block;
   if (at.row < 1 || at.col < 0 || at.col >= grid.ColCount()) return block;
-  if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
   if (text.empty()) return block;
-  std::vector<std::string> lines = Split(text, '\n');
-  const int needed = at.row + static_cast<int>(lines.size()) + 1;
+  const std::vector<std::vector<std::string>> rows = ParseBlock(text);
+  const int needed = at.row + static_cast<int>(rows.size()) + 1;
   if (needed > grid.RowCount()) {
     block.rowsAdded = needed - grid.RowCount();
     grid.SetRowCount(needed);
   }
   int right = at.col;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string& line = lines[i];
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::vector<std::string> cells = Split(line, '\t');
-    for (size_t c = 0; c < cells.size(); ++c) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    for (size_t c = 0; c < rows[i].size(); ++c) {
       const int col = at.col + static_cast<int>(c);
       if (col >= grid.ColCount()) break;
-      grid.SetCell(col, at.row + static_cast<int>(i), cells[c]);
+      grid.SetCell(col, at.row + static_cast<int>(i), rows[i][c]);
       right = std::max(right, col);
     }
   }
   block.first = at;
-  block.last = {right, at.row + static_cast<int>(lines.size()) - 1};
+  block.last = {right, at.row + static_cast<int>(rows.size()) - 1};
   block.empty = false;
   return block;
 }

@@ -23,7 +23,8 @@ struct PastedBlock {
 };
 
 // Writes tab-separated `text` into the grid with its top-left cell at `at`
-// (a data cell). Lines end at LF or CR LF; a final line end adds no row.
+// (a data cell). Lines end at LF or CR LF; a final line end adds no row. A
+// cell in double quotes may hold tabs and line ends ("" is one quote).
 // Cells right of the last column are dropped. When the block reaches the last
 // row, the grid grows so that one empty row stays below it.
 PastedBlock PasteBlock(StringGrid& grid, GridCell at, std::string_view text);

@@ -314,6 +314,28 @@ class TestTablePage : public QObject {
         QItemSelectionModel::ClearAndSelect);
     QTest::keyClick(sheetsView_, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("10\t2\n20\t3\n"));
+
+    // Spreadsheets quote cells that hold tabs or line ends.
+    sheets_->SetCurrentCell({6, 1});
+    QApplication::clipboard()->setText("\"two\nlines\"\n\"say \"\"hi\"\"\"\n");
+    sheets_->Paste();
+    QCOMPARE(Sheets().Cell(6, 1), std::string("two\nlines"));
+    QCOMPARE(Sheets().Cell(6, 2), std::string("say \"hi\""));
+    QCOMPARE(Sheets().Cell(6, 3), std::string());
+    sheets_->CopySelection();
+    QCOMPARE(QApplication::clipboard()->text(), QString("\"two\nlines\"\nsay \"hi\"\n"));
+  }
+
+  void ctrlSSavesTheTableShown() {
+    QTemporaryDir dir;
+    window_->State().settings.EditPartsFileName = dir.filePath("p.dst").toStdString();
+    window_->State().parts.SetCell(0, 1, "Piece");
+    window_->RefreshTables();
+    window_->PageControl()->setCurrentWidget(window_->Page("TabSheetParts"));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(ReadAll(dir.filePath("p.dst")).contains("LABEL=Piece"));
   }
 };
 
