@@ -89,6 +89,7 @@ TSDIAppForm::~TSDIAppForm() {
   shutDown_ = true;
   // The pages' models read the grids of state_, which goes before the
   // widgets would: remove the pages first.
+  typeEditor_->Abandon();
   disconnect(qApp, nullptr, this, nullptr);
   disconnect(QApplication::clipboard(), nullptr, this, nullptr);
   delete pages_;

@@ -67,6 +67,13 @@ void TypeEditor::Leave() {
   if (written_) written_(text);
 }
 
+void TypeEditor::Abandon() {
+  active_ = false;
+  written_ = {};
+  enter_ = {};
+  combo_->hide();
+}
+
 bool TypeEditor::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && active_) {
     auto* key = static_cast<QKeyEvent*>(event);

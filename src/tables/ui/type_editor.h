@@ -43,6 +43,8 @@ class TypeEditor : public QObject {
   // the text back. Does nothing when the editor is not shown.
   void Leave();
   bool Active() const { return active_; }
+  // Hides the editor without writing anything (its grid is going away).
+  void Abandon();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
