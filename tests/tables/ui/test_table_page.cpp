@@ -118,8 +118,17 @@ class TestTablePage : public QObject {
   void typeEditorRegistersAnUnknownType() {
     window_->State().types.MaterialTypes = {"Oak", "Pine"};
     window_->Types().PutTypeIntoList({"Pine", "Oak"});
-    sheets_->SetCurrentCell({1, 1});
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    // A click on the type cell puts the editor over it, focused.
+    const QRect cell = sheetsView_->visualRect(sheetsView_->model()->index(0, 1));
+    QTest::mouseClick(sheetsView_->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(sheets_->CurrentCell(), (GridCell{1, 1}));
     auto* combo = window_->findChild<QComboBox*>("ComboBoxTypeSelect");
+    QVERIFY(combo != nullptr);
+    QTRY_VERIFY(combo->hasFocus());
+    QCOMPARE(combo->mapTo(window_.get(), QPoint(0, 0)),
+             sheetsView_->viewport()->mapTo(window_.get(), cell.topLeft()));
     QVERIFY(combo != nullptr);
     QVERIFY(combo->isVisible());
     QCOMPARE(combo->count(), 2);
@@ -134,11 +143,22 @@ class TestTablePage : public QObject {
     QVERIFY(std::find(selected.begin(), selected.end(), "Birch") != selected.end());
     // Enter in the editor moved on like Enter in the grid.
     QCOMPARE(sheets_->CurrentCell(), (GridCell{2, 1}));
+    // Leaving the editor by a click on another cell writes its text too.
+    sheets_->SetCurrentCell({1, 2});
+    QTRY_VERIFY(combo->hasFocus());
+    QCOMPARE(combo->currentText(), QString("Birch"));  // filled down from row 1
+    combo->lineEdit()->clear();
+    QTest::keyClicks(combo->lineEdit(), "Elm");
+    QTest::mouseClick(sheetsView_->viewport(), Qt::LeftButton, {},
+                      sheetsView_->visualRect(sheetsView_->model()->index(3, 4)).center());
+    QCOMPARE(Sheets().Cell(1, 2), std::string("Elm"));
+    QVERIFY(!combo->isVisible());
     // A known type is not added again.
     sheets_->SetCurrentCell({1, 3});
+    combo->lineEdit()->clear();
     QTest::keyClicks(combo->lineEdit(), "Oak");
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-    QCOMPARE(combo->count(), 3);
+    QCOMPARE(combo->count(), 4);  // Birch, Elm, Oak, Pine
   }
 
   void priorityEditorWritesItsItem() {
