@@ -78,8 +78,13 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
   }
   if (state_.settings.AppWinStyle != 0) setWindowState(Qt::WindowMaximized);
   sheetsPage_->ApplyBestDimension();
-  sheetsPage_->RecomputeTotals();
-  partsPage_->RecomputeTotals();
+  // Totals of the tables loaded at start-up; a failure is shown with the other
+  // start-up warnings (ShowStartupWarnings).
+  for (TablePage* page : {sheetsPage_, partsPage_}) {
+    if (const std::optional<GridFailure> failure = page->ComputeTotals()) {
+      state_.warnings.push_back(failure->message);
+    }
+  }
   UpdateTitle();
 }
 

@@ -337,26 +337,26 @@ void TablePage::EnterPressed() {
 }
 
 bool TablePage::RecomputeTotals() {
+  const std::optional<GridFailure> failure = ComputeTotals();
+  if (failure) ShowFailure(*failure);
+  return !failure;
+}
+
+std::optional<GridFailure> TablePage::ComputeTotals() {
   if (kind_ == GridKind::Sheets) {
     const SheetsTotalsResult r = TotalOfSheets(state_.sheets, state_.captions, Pub());
     model_->Refresh();  // empty cost cells of counted rows now hold "0"
-    if (r.failure) {
-      ShowFailure(*r.failure);
-      return false;
-    }
+    if (r.failure) return r.failure;
     totalLength_->setText(Q(r.totals->totalLength));
     totalNumber_->setText(Q(r.totals->totalNumber));
     totalCost_->setText(Q(r.totals->totalCost));
-    return true;
+    return std::nullopt;
   }
   const PartsTotalsResult r = TotalOfParts(state_.parts, state_.captions, Pub());
-  if (r.failure) {
-    ShowFailure(*r.failure);
-    return false;
-  }
+  if (r.failure) return r.failure;
   totalLength_->setText(Q(r.totals->totalLength));
   totalNumber_->setText(Q(r.totals->totalNumber));
-  return true;
+  return std::nullopt;
 }
 
 void TablePage::ShowOwnTab() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 #include <string>
 
 #include "app/startup.h"
@@ -54,6 +55,8 @@ class TablePage : public QWidget {
   // --- Handlers ---
   void EnterPressed();     // TotalSheetsData / TotalPartsData
   bool RecomputeTotals();  // TotalOfSheets / TotalOfParts; false after a failure
+  // The totals shown, or the failure returned for the caller to show.
+  std::optional<GridFailure> ComputeTotals();
   void ShowFailure(const GridFailure& failure);  // tab shown, cell selected, warning
   // The tab shown, the grid focused and the cell made current, without a box.
   void SelectFailureCell(GridCell cell);

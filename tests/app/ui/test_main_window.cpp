@@ -40,7 +40,7 @@ StartupState StateIn(const QString& folder) {
 }
 
 // Runs the program in `folder` on the offscreen platform.
-int RunProgram(const QString& folder, const QStringList& args) {
+int RunProgram(const QString& folder, const QStringList& args, QByteArray* err = nullptr) {
   QProcess process;
   process.setWorkingDirectory(folder);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -48,6 +48,7 @@ int RunProgram(const QString& folder, const QStringList& args) {
   process.setProcessEnvironment(env);
   process.start(TRALVIN_PROGRAM, args);
   if (!process.waitForFinished(60000)) return -1;
+  if (err) *err = process.readAllStandardError();
   return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
 }
 
@@ -238,6 +239,26 @@ class TestMainWindow : public QObject {
       QVERIFY2(!QFile::exists(dir.filePath(name)), name);
     }
     QVERIFY(QFile(dir.filePath("dump.sht")).size() > 0);
+  }
+
+  void hiddenFailingJobSaysSoWithoutWaiting() {
+    // On a platform without a screen the warnings go to standard error
+    // instead of boxes nobody could answer.
+    QTemporaryDir dir;
+    QFile bad(dir.filePath("bad.stk"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("[SHEET1]\nLABEL=A\nTYPE=S\nLENGTH=abc\nQTY=2\n");
+    bad.close();
+    const QString samples = QString(TRALVIN_SOURCE_DIR) + "/samples/";
+    QByteArray err;
+    QCOMPARE(
+        RunProgram(dir.path(),
+                   {"-stk:bad.stk", "-dst:" + samples + "sample.dst", "-auto:yes", "-hide:yes"},
+                   &err),
+        1);
+    QVERIFY(err.contains("'abc' is not a valid floating point value"));
+    QVERIFY(QFile::exists(dir.filePath("dump.sht")));
+    QVERIFY(!QFile::exists(dir.filePath("default.opt")));
   }
 
   void hideAloneWritesNothing() {
