@@ -84,6 +84,18 @@ class Messages {
   const BatchStreams& streams_;
 };
 
+// True when the file name is a terminal: the standard streams by name when
+// they are terminals, and the terminal devices themselves.
+bool NamesTerminal(const std::string& name, const BatchStreams& streams) {
+  for (const char* out : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+    if (name == out) return streams.outIsTerminal;
+  }
+  for (const char* err : {"/dev/stderr", "/dev/fd/2", "/proc/self/fd/2"}) {
+    if (name == err) return streams.errIsTerminal;
+  }
+  return name == "/dev/tty" || name == "/dev/console" || name.starts_with("/dev/pts/");
+}
+
 // Writes `text` to the named file, or to standard output for "" and "-".
 // False (with the failure and its cause on standard error) when it cannot be
 // written, standard output included (closed, or on a full disk).
@@ -106,7 +118,7 @@ bool WriteOutput(const std::string& fileName, const std::string& text,
     return true;
   }
   try {
-    WriteFileAtomically(fileName, text);
+    WriteFileAtomically(fileName, NamesTerminal(fileName, streams) ? TerminalSafeText(text) : text);
     return true;
   } catch (const FileWriteError& e) {
     say.Line(std::string(e.what()) + ": " + e.Code().message());

@@ -214,6 +214,7 @@ TEST_F(TableFiles, ReadingALargeFileNeedsAFewTimesItsSize) {
   int status = 0;
   waitpid(child, &status, 0);
   ASSERT_GE(used, 0) << "the file did not read back";
+  RecordProperty("peak_kib", static_cast<int>(used));
   EXPECT_LT(static_cast<double>(used), 6.0 * fileKiB)
       << used << " KiB for a file of " << fileKiB << " KiB";
 #endif
