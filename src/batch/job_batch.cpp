@@ -247,8 +247,8 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
       return kBatchOk;
     }
     if (!HasKnownTag(param)) {
-      streams.err << "unknown parameter: " << (param.empty() ? "(empty)" : param) << "\n"
-                  << BatchUsageText();
+      Messages(streams).Line("unknown parameter: " + (param.empty() ? "(empty)" : param));
+      streams.err << BatchUsageText();
       return kBatchBadUsage;
     }
   }
