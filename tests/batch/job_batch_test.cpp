@@ -121,14 +121,13 @@ TEST(BatchRunner, SaysWhenANamedTableFileIsMissing) {
 }
 
 TEST(BatchRunner, WritesTheCuttingDiagramsAsSvg) {
-  const std::string svgFile =
-      testing::TempDir() + "tralvin_diagrams_" + std::to_string(getpid()) + ".svg";
+  testing_files::ScratchFolder scratch("tralvin_diagrams");
+  const std::string svgFile = scratch.File("diagrams.svg");
   const BatchRun run = RunCase("report_many_pieces", {"-svg:" + svgFile, "-json:-"});
   ASSERT_EQ(run.status, kBatchOk) << run.err;
   const auto plan = nlohmann::json::parse(run.out);
   pugi::xml_document svg;
   ASSERT_TRUE(svg.load_file(svgFile.c_str())) << "the SVG is not well-formed XML";
-  std::remove(svgFile.c_str());
   const auto groups = svg.select_nodes("/svg/g[@class='pattern']");
   ASSERT_EQ(groups.size(), plan["patterns"].size());
   size_t k = 0;

@@ -9,8 +9,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMetaMethod>
@@ -433,7 +433,7 @@ void TSDIAppForm::Shutdown() {
   try {
     WriteTypesFile(StartFolderFile(settings.StartFolder(), "default.typ"), state_.types);
   } catch (const IniWriteError& e) {
-    Report(QString::fromUtf8(e.what()));
+    Report(QString::fromUtf8(WriteFailureText(e).c_str()));
   }
   // 3. to 5. Which tables to save; the answer is remembered.
   TFormSaveSelectGrids dialog(this);
@@ -466,7 +466,7 @@ void TSDIAppForm::Shutdown() {
   try {
     WriteOptionFile(settings, "default");
   } catch (const IniWriteError& e) {
-    Report(QString::fromUtf8(e.what()));
+    Report(QString::fromUtf8(WriteFailureText(e).c_str()));
   }
   // The reminder to look for a new version is left out: there is no site to
   // update from.
