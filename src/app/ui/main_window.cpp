@@ -305,6 +305,10 @@ void TSDIAppForm::Report(const QString& text) {
 void TSDIAppForm::ShowStartupWarnings() {
   for (const std::string& warning : state_.warnings) Report(Q(warning));
   state_.warnings.clear();
+  // Inputs refused unread (a pipe, device or folder, or a file too large)
+  // were taken as missing; the window says which.
+  for (const std::string& refused : state_.refusedInputs) Report(Q(refused));
+  state_.refusedInputs.clear();
 }
 
 void TSDIAppForm::FinishStartup() {
