@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "base/ini_document.h"
 #include "base/pubfunc.h"
@@ -35,6 +36,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Use the first line of the text as section, key and value of one write.
   std::string line = text.substr(0, text.find_first_of("\r\n"));
+
+  // The parsed form and the editable form (made by a change that changes
+  // nothing) answer alike.
+  IniDocument editable = doc;
+  Check(!editable.EraseSection("]"));
+  Check(editable.SectionNames() == doc.SectionNames());
+  Check(editable.Serialize() == doc.Serialize());
+  for (const std::string& name : doc.SectionNames()) {
+    Check(editable.SectionHasKeys(name) == doc.SectionHasKeys(name));
+  }
+  const std::vector<std::string> names = doc.SectionNames();
+  for (const std::string& probe : {line, line.substr(0, line.find('=')), std::string("k")}) {
+    for (size_t i = 0; i < names.size() && i < 64; ++i) {
+      Check(ValueOf(editable, names[i], probe) == ValueOf(doc, names[i], probe));
+    }
+  }
   std::string section = line.substr(0, line.size() / 3);
   std::string key = line.substr(line.size() / 3, line.size() / 3);
   std::string value = line.substr(2 * (line.size() / 3));

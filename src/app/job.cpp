@@ -3,7 +3,10 @@
 #include "app/job.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
+#include <limits>
+#include <optional>
 
 #include "app/grid_reader.h"
 #include "app/job_best_dimension.h"
@@ -66,6 +69,14 @@ BoundKind JobBoundKind(const TPanels& stocks, bool costOptimize) {
     }
   }
   return BoundKind::Bars;
+}
+
+// A stock's length or width less twice an edge trim (0 or more); nullopt when
+// twice the trim is past the largest 32-bit length.
+std::optional<int32_t> Trimmed(int32_t length, int32_t edge) {
+  const int64_t twice = 2 * int64_t{edge};
+  if (twice > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return static_cast<int32_t>(int64_t{length} - twice);
 }
 
 std::vector<std::string> DistinctTypes(const TPanels& stocks) {
@@ -170,10 +181,18 @@ bool Job::ProcessType(const std::string& type) {
   }
   for (const T2DStock& s : gridStocks_.Items()) {
     if (s.MatType != type) continue;
+    const std::optional<int32_t> length = Trimmed(s.p_cx, settings.WidthEdge);
+    const std::optional<int32_t> width = Trimmed(kUnitWidth, settings.LengthEdge);
+    if (!length || !width) {
+      // Twice the trim is past the largest length: no length is left to cut.
+      out_.LastErrorText = "\"" + s.p_lab + "\" edge trim " +
+                           (length ? "LENGTH_EDGE" : "WIDTH_EDGE") + " is too large";
+      out_.settingsFocus = length ? SettingsField::EditHeightEdige : SettingsField::EditWidthEdge;
+      return false;
+    }
     std::string e = driver_.AddSheet(s.p_lab, s.disp_XSize, s.disp_YSize, s.disp_Comment, "",
-                                     s.p_cx - 2 * settings.WidthEdge, s.p_max_cx,
-                                     kUnitWidth - 2 * settings.LengthEdge, s.p_number, s.Priority,
-                                     s.p_cost, PANEL_OWNER::owSheet);
+                                     *length, s.p_max_cx, *width, s.p_number, s.Priority, s.p_cost,
+                                     PANEL_OWNER::owSheet);
     if (!e.empty()) {
       out_.LastErrorText = e;
       return false;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/option_file.h"
+#include "base/safe_file.h"
 #include "tables/table_files.h"
 
 namespace tralvin {
@@ -16,13 +17,18 @@ std::vector<std::string> WriteJobDumpFiles(const JobInput& input) {
   if (!sheets.ok) failures.push_back(sheets.message);
   TableSaveResult parts = SavePartsFile(input.parts, folder + "dump.prt", false);
   if (!parts.ok) failures.push_back(parts.message);
+  // Each failure with the system's reason (a full disk, a refused folder).
   try {
     WriteTypesFile(folder + "dump.typ", input.types);
+  } catch (const FileWriteError& e) {
+    failures.push_back(WriteFailureText(e));
   } catch (const std::exception& e) {
     failures.emplace_back(e.what());
   }
   try {
     WriteOptionFile(input.settings, "dump");
+  } catch (const FileWriteError& e) {
+    failures.push_back(WriteFailureText(e));
   } catch (const std::exception& e) {
     failures.emplace_back(e.what());
   }

@@ -3,6 +3,7 @@
 
 #include "app/option_file.h"
 #include "base/pubfunc.h"
+#include "base/safe_file.h"
 #include "tables/best_dimension.h"
 #include "tables/table_files.h"
 #include "tables/table_grids.h"
@@ -12,7 +13,14 @@ namespace tralvin {
 
 namespace {
 
+// Notes a file that exists but will not be read; the readers then see it as missing.
+void CheckInput(StartupState& s, const std::string& fileName) {
+  const std::string refusal = FileReadRefusal(fileName, CheckRegularFile(fileName));
+  if (!refusal.empty()) s.refusedInputs.push_back(refusal);
+}
+
 void ReadOptions(StartupState& s, const std::string& fileName) {
+  CheckInput(s, fileName);
   const TPubFunc pub;
   const int typeItems = static_cast<int>(s.types.MaterialTypes.size());
   for (const SettingsMessage& m :
@@ -22,6 +30,7 @@ void ReadOptions(StartupState& s, const std::string& fileName) {
 }
 
 void LoadSheets(StartupState& s, const std::string& fileName) {
+  CheckInput(s, fileName);
   TableReadResult r = ReadSheetsFile(s.sheets, fileName);
   s.bestDimensionMode = r.bestDimensionMode;
   SwitchBestDimension(s.sheets, s.bestDimensionMode, s.captions, s.settings.EditMeasure);
@@ -29,6 +38,7 @@ void LoadSheets(StartupState& s, const std::string& fileName) {
 }
 
 void LoadParts(StartupState& s, const std::string& fileName) {
+  CheckInput(s, fileName);
   TableReadResult r = ReadPartsFile(s.parts, fileName);
   s.settings.EditPartsFileName = r.fileName;
 }
@@ -65,6 +75,7 @@ StartupState RunStartupSteps(const std::string& startFolder,
   StartupState s(startFolder);
   s.sheets = MakeSheetsGrid(s.captions, false, s.settings.EditMeasure);
   s.parts = MakePartsGrid(s.captions);
+  CheckInput(s, StartFolderFile(startFolder, "default.typ"));
   ReadTypesFile(StartFolderFile(startFolder, "default.typ"), s.types);
   ReadOptions(s, StartFolderFile(startFolder, "default.opt"));
   // Caption files are read at this point of the start-up (not yet supported).

@@ -31,6 +31,10 @@ struct StartupState {
   // (an option file's minimum offcut length that does not convert, a text
   // table that cannot be read).
   std::vector<std::string> warnings;
+  // Input files that exist but were refused unread (a folder, pipe, device or
+  // socket, or a file over the size limit), one message naming each. The
+  // refused file reads as missing; the batch runner stops on these.
+  std::vector<std::string> refusedInputs;
 };
 
 // StartFolder + "/" + name.

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -16,7 +18,11 @@ class IniDocument {
   // Parses UTF-8 text. Lines end at CR LF, LF or CR. A line whose first
   // non-blank character is "[" starts a section; inside a section a line with
   // "=" holds a key; lines starting with ";" are comments.
+  // A document as parsed keeps the text and a small index of its sections and
+  // keys (a few bytes per line), shared between copies; the editable form of
+  // every line is built only when the document is first changed.
   static IniDocument Parse(std::string_view text);
+  static IniDocument Parse(std::string&& text);
   // The text of the document as UTF-8 without a byte-order mark, every line
   // ended by CR LF, so that the files can be exchanged with Windows users.
   std::string Serialize() const;
@@ -52,9 +58,11 @@ class IniDocument {
   static bool IsStorableSection(std::string_view section);
 
  private:
+  // The parsed text and its index, read-only.
+  struct Compact;
+
   struct Line {
     std::string text;  // the line as stored
-    std::string key;   // folded key; empty for other lines
   };
   struct Section {
     std::string header;  // the header line as stored
@@ -66,12 +74,16 @@ class IniDocument {
     bool erased = false;
   };
 
+  static IniDocument ParseEditable(std::string_view text);
+  // Turns the parsed form into the editable one before a change.
+  void MakeEditable();
   const Section* FindSection(std::string_view section) const;
   void AddSection(std::string name, std::string header);
   static void AddLine(Section& section, std::string text);
   static void InsertKeyLine(Section& section, std::string key, std::string text);
 
-  std::vector<std::string> preamble_;  // lines before the first section
+  std::shared_ptr<const Compact> compact_;  // set while the document is as parsed
+  std::vector<std::string> preamble_;       // lines before the first section
   std::vector<Section> sections_;
   // folded name -> every live section of that name, in file order
   std::unordered_map<std::string, std::vector<size_t>> index_;

@@ -49,10 +49,17 @@ FileStamp StampOf(const std::string& fileName) {
   return stamp;
 }
 
-IniDocument LoadDocument(const std::string& fileName) {
+// The parsed file; `refused` tells that the file exists but was not read
+// (too large, or not a regular file), so it must not be replaced either.
+IniDocument LoadDocument(const std::string& fileName, bool& refused) {
   std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return IniDocument();
-  return IniDocument::Parse(DecodeText(bytes));
+  const FileReadStatus status = ReadRegularFile(fileName, bytes);
+  refused = status == FileReadStatus::TooLarge;
+  if (status != FileReadStatus::Ok) return IniDocument();
+  std::string text = DecodeText(bytes);
+  bytes.clear();
+  bytes.shrink_to_fit();
+  return IniDocument::Parse(std::move(text));
 }
 
 // Parsed files by file name. Reading a table file asks for thousands of keys;
@@ -79,9 +86,15 @@ class DocumentCache {
     }
     Entry& entry = it->second;
     entry.settled = Settled(fileName, entry.stamp);
-    entry.doc = LoadDocument(fileName);
+    entry.doc = LoadDocument(fileName, entry.refused);
     entry.used = ++clock_;
     return entry.doc;
+  }
+
+  // True when the file's last read was refused. Call after Current().
+  bool Refused(const std::string& fileName) const {
+    auto it = entries_.find(fileName);
+    return it != entries_.end() && it->second.refused;
   }
 
   // Writes the document to the file and keeps it as the file's content; on
@@ -89,9 +102,9 @@ class DocumentCache {
   void Store(const std::string& fileName, IniDocument doc) {
     try {
       WriteFileAtomically(fileName, doc.Serialize());
-    } catch (const FileWriteError&) {
+    } catch (const FileWriteError& e) {
       entries_.erase(fileName);
-      throw IniWriteError("Unable to write to " + fileName);
+      throw IniWriteError(fileName, e.Code());
     }
     doc.ClearModified();
     Entry& entry = entries_[fileName];
@@ -108,6 +121,7 @@ class DocumentCache {
     IniDocument doc;
     FileStamp stamp;
     bool settled = false;
+    bool refused = false;
     unsigned long long used = 0;
   };
 
@@ -148,6 +162,9 @@ void ModifyFile(const std::string& fileName, Change change) {
   DocumentCache& cache = DocumentCache::Instance();
   std::lock_guard lock(cache.Mutex());
   IniDocument& doc = cache.Current(fileName);
+  if (cache.Refused(fileName)) {
+    throw IniWriteError(fileName, std::make_error_code(std::errc::file_too_large));
+  }
   if (change(doc)) cache.Store(fileName, std::move(doc));
 }
 
@@ -176,7 +193,7 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   if (!IniDocument::IsStorableSection(section) || !IniDocument::IsStorableKey(key)) {
-    throw IniWriteError("Unable to write to " + fileName_);
+    throw IniWriteError(fileName_, std::make_error_code(std::errc::invalid_argument));
   }
   if (batch_) {
     batch_->Set(section, key, value);
@@ -247,6 +264,10 @@ void TIniFile::Commit() {
   if (!doc->Modified()) return;
   DocumentCache& cache = DocumentCache::Instance();
   std::lock_guard lock(cache.Mutex());
+  cache.Current(fileName_);
+  if (cache.Refused(fileName_)) {
+    throw IniWriteError(fileName_, std::make_error_code(std::errc::file_too_large));
+  }
   cache.Store(fileName_, std::move(*doc));
 }
 

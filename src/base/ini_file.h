@@ -12,12 +12,16 @@
 #include <string_view>
 #include <vector>
 
+#include "base/safe_file.h"
+
 namespace tralvin {
 
-// what() is "Unable to write to <file name>".
-class IniWriteError : public std::runtime_error {
+// what() is "Unable to write to <file name>"; Code() is the system's reason
+// (invalid_argument for a key or section name that cannot be stored, and
+// file_too_large for a file too large to read and so to rewrite).
+class IniWriteError : public FileWriteError {
  public:
-  using std::runtime_error::runtime_error;
+  using FileWriteError::FileWriteError;
 };
 
 class IniDocument;

@@ -2,6 +2,7 @@
 // program's default files and switches, and writes the cutting report.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -19,9 +20,18 @@ int main(int argc, char** argv) {
     free(cwd);
   }
   while (startFolder.size() > 1 && startFolder.back() == '/') startFolder.pop_back();
-  tralvin::BatchStreams streams{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+  // A file size limit (ulimit -f) makes a write fail with its reason instead
+  // of ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  const bool errIsTerminal = isatty(STDERR_FILENO) == 1;
+  tralvin::BatchStreams streams{std::cout, std::cerr, errIsTerminal, isatty(STDOUT_FILENO) == 1,
+                                errIsTerminal};
   try {
-    return tralvin::RunBatch(params, startFolder, streams);
+    const int status = tralvin::RunBatch(params, startFolder, streams);
+    // A plan that could not reach standard output is a failure too.
+    std::cout.flush();
+    if (!std::cout && status == tralvin::kBatchOk) return tralvin::kBatchJobFailed;
+    return status;
   } catch (const std::exception& e) {
     std::cerr << "load program exception information[" << e.what() << "]\n";
     return tralvin::kBatchJobFailed;

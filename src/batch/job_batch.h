@@ -21,7 +21,15 @@ struct BatchStreams {
   std::ostream& out;         // the report when no "-report:" file is named, or "-"
   std::ostream& err;         // failures, warnings and the progress bar
   bool progressBar = false;  // draw a progress bar on `err`
+  // The streams are terminals: control characters in what is written to them
+  // (labels may hold escape sequences) are shown as U+FFFD.
+  bool outIsTerminal = false;
+  bool errIsTerminal = false;
 };
+
+// The text with every control character other than tab and line feed
+// (C0, DEL and C1) replaced by U+FFFD, for showing on a terminal.
+std::string TerminalSafeText(const std::string& text);
 
 // Runs the batch with the command-line parameters after the program name;
 // returns the exit status. `startFolder` is where the default files are read

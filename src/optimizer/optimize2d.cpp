@@ -5,9 +5,27 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace tralvin {
+
+namespace {
+
+// A length and the blade width are added when the patterns are prepared
+// (GenAllRealXY); the sum must stay a 32-bit length.
+bool FitsWithBlade(int32_t length, int32_t blade) {
+  return int64_t{length} + blade <= std::numeric_limits<int32_t>::max();
+}
+
+constexpr const char* kBladeTooLarge = "the blade width is too large";
+
+std::string TooLongWithBlade(const std::string& label, const char* field) {
+  return "\"" + label + "\" " + field + " plus the blade width is too large";
+}
+
+}  // namespace
 
 int32_t OptimizerRandom(int64_t& state, int32_t n) {
   state = state * 214013 + 2531011;
@@ -36,6 +54,9 @@ std::string TOptimize2d::AddPart(const std::string& m_label, const std::string& 
   if (m_cx <= 0) return t.MSG_PIECE_LENGTH_FORMAT_INVALID;
   if (m_cy <= 0) return t.MSG_PART_WIDTH_FORMAT_INVALID;
   if (m_number < 0) return t.MSG_PIECE_QTY_FORMAT_INVALID;
+  const int32_t blade = params.blade_width;
+  if (!FitsWithBlade(m_cx, blade)) return TooLongWithBlade(m_label, "piece length");
+  if (!FitsWithBlade(1000, blade)) return kBladeTooLarge;
   for (const T2DStock& p : parts.Items()) {
     if (p.p_lab == m_label) return t.MSG_LABEL_ISNT_UNIQUE;
   }
@@ -81,6 +102,11 @@ std::string TOptimize2d::AddSheet(const std::string& m_label, const std::string&
     return t.MSG_STOCK_QTY_FORMAT_INVALID;
   }
   if (m_cost < 0) return t.MSG_STOCK_COST_FORMAT_INVALID;
+  const int32_t blade = params.blade_width;
+  if (!FitsWithBlade(m_cx, blade)) return TooLongWithBlade(m_label, "stock length");
+  if (params.best_dimension && !FitsWithBlade(m_max_cx, blade))
+    return TooLongWithBlade(m_label, "maximum stock length");
+  if (!FitsWithBlade(1000, blade)) return kBladeTooLarge;
   for (const T2DStock& s : sheets.Items()) {
     if (s.p_lab == m_label) {
       std::string msg(1, '"');
@@ -133,6 +159,17 @@ std::string TOptimize2d::GenAllPartsId() {
 
 std::string TOptimize2d::GenAllRealXY() {
   const int32_t blade = params.blade_width;
+  // AddSheet and AddPart refuse lengths that do not fit with the blade; a
+  // list changed since is checked here, before anything is added.
+  for (const TPanels* list : {&parts, &sheets}) {
+    for (const T2DStock& p : list->Items()) {
+      if (!FitsWithBlade(p.p_cy, blade)) return kBladeTooLarge;
+      if (!FitsWithBlade(p.p_cx, blade)) {
+        return TooLongWithBlade(p.p_lab,
+                                p.owner == PANEL_OWNER::owPart ? "piece length" : "stock length");
+      }
+    }
+  }
   for (T2DStock& p : parts.Items()) {
     p.p_cx += blade;
     p.p_cy += blade;

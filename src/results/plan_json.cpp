@@ -74,7 +74,9 @@ std::string PlanJsonText(const JobPlan& plan, const CuttingReport& report) {
       {"stocks", stocks},
       {"pieces", pieces},
   };
-  return doc.dump(2) + "\n";
+  // Labels and texts come from files and the command line unchecked: an
+  // invalid UTF-8 sequence becomes U+FFFD rather than failing the output.
+  return doc.dump(2, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace tralvin

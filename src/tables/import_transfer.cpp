@@ -80,7 +80,7 @@ ImportOutcome FinishImport(const ImportModel& model, const ImportTarget& target)
     TIniFile mapping(MappingFilePath(target.startFolder));
     model.SaveMapping(mapping);
   } catch (const IniWriteError& e) {
-    if (outcome.message.empty()) outcome.message = e.what();
+    if (outcome.message.empty()) outcome.message = WriteFailureText(e);
   }
   return outcome;
 }

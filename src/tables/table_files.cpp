@@ -87,7 +87,7 @@ TableSaveResult SaveTable(const StringGrid& grid, const std::string& fileName,
   } catch (const IniWriteError& e) {
     ini.Discard();
     result.ok = false;
-    result.message = e.what();
+    result.message = WriteFailureText(e);
     result.records = 0;
     return result;
   }

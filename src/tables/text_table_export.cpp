@@ -6,12 +6,6 @@
 
 namespace tralvin {
 
-std::string WriteFailureText(const FileWriteError& error) {
-  std::string text = error.what();
-  if (error.Code()) text += " (" + error.Code().message() + ")";
-  return text;
-}
-
 std::string TableToCsvText(const StringGrid& table, bool bIncludeTitle) {
   std::string text = "\xEF\xBB\xBF";
   for (int r = bIncludeTitle ? 0 : 1; r < table.RowCount(); ++r) {

@@ -156,5 +156,28 @@ TEST(JobBestDimension, DemandAndTheOneRecordRule) {
                                                      "record per material type.\""});
 }
 
+// Arithmetic: twice an edge trim past the largest length fails naming the
+// setting instead of wrapping into an invented stock length.
+TEST(JobArithmetic, AnEdgeTrimWhoseDoubleDoesNotFitFailsByName) {
+  JobInput in = Input({{"S1", "Oak", "6000", "5"}}, {{"P", "Oak", "1000", "1", "1"}});
+  in.settings.EditWidthEdge = "1073741.824";
+  JobOutcome out = RunJob(in);
+  EXPECT_FALSE(out.Succeeded());
+  EXPECT_EQ(out.LastErrorText, "\"S1\" edge trim WIDTH_EDGE is too large");
+  EXPECT_EQ(out.settingsFocus, SettingsField::EditWidthEdge);
+
+  in.settings.EditWidthEdge = "0";
+  in.settings.EditHeightEdige = "2000000";
+  out = RunJob(in);
+  EXPECT_EQ(out.LastErrorText, "\"S1\" edge trim LENGTH_EDGE is too large");
+
+  // Just below: the trimmed length is negative and the driver refuses the stock.
+  in.settings.EditHeightEdige = "0";
+  in.settings.EditWidthEdge = "1073741.823";
+  out = RunJob(in);
+  EXPECT_FALSE(out.Succeeded());
+  EXPECT_EQ(out.LastErrorText.find("edge trim"), std::string::npos) << out.LastErrorText;
+}
+
 }  // namespace
 }  // namespace tralvin

@@ -3,10 +3,13 @@
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "common/test_files.h"
 
 namespace tralvin {
 namespace {
@@ -15,16 +18,8 @@ namespace fs = std::filesystem;
 
 class StartupTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() / ("tralvin_startup_" + std::to_string(getpid()) + "_" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+  testing_files::ScratchFolder scratch_{"tralvin_startup"};
+  fs::path dir_ = scratch_.Path();
   std::string Write(const std::string& name, const std::string& text) {
     std::ofstream(dir_ / name, std::ios::binary) << text;
     return (dir_ / name).string();
@@ -34,7 +29,6 @@ class StartupTest : public testing::Test {
     return Write(name, "[OPTIONS]\nISBESTDIMENSION=" + std::string(bestDimension ? "1" : "0") +
                            "\n[SHEET1]\nLABEL=" + label + "\nTYPE=Oak\nLENGTH=6000\nQTY=3\n");
   }
-  fs::path dir_;
 };
 
 TEST_F(StartupTest, WithoutParametersOnlyTheDefaultFiles) {
@@ -88,6 +82,22 @@ TEST_F(StartupTest, OptionFileNamesTheTablesThenSwitchesFollowInOrder) {
   StartupState t = RunStartupSteps(dir_.string(), {"-stock:" + text, "-auto:y"});
   EXPECT_EQ(t.sheets.Cell(0, 1), "T1");
   EXPECT_FALSE(t.AutoRun);
+}
+
+// Inputs: a pipe in place of any file the start-up reads is refused unread,
+// with a message naming it, instead of waiting for a writer forever.
+TEST_F(StartupTest, PipesNamedAsInputsAreRefusedUnread) {
+  for (const char* name : {"default.typ", "default.opt", "default.stk", "default.dst"}) {
+    ASSERT_EQ(::mkfifo((dir_ / name).c_str(), 0600), 0);
+  }
+  const std::string fifo = (dir_ / "pieces.dst").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  StartupState s = RunStartupSteps(dir_.string(), {"-dst:" + fifo, "-option:" + fifo});
+  ASSERT_EQ(s.refusedInputs.size(), 6u);
+  EXPECT_EQ(s.refusedInputs[0],
+            "Cannot read file \"" + (dir_ / "default.typ").string() + "\". Not a regular file");
+  EXPECT_EQ(s.refusedInputs[4], "Cannot read file \"" + fifo + "\". Not a regular file");
+  EXPECT_EQ(s.parts.RowCount(), 2);
 }
 
 }  // namespace

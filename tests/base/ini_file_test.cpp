@@ -19,16 +19,12 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tralvin_ini_XXXXXX").string();
-    dir_ = mkdtemp(pattern.data());
-    ASSERT_FALSE(dir_.empty());
-  }
   void TearDown() override {
     std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
-    std::filesystem::remove_all(dir_);
   }
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  std::string Path(const std::string& name) const { return scratch_.File(name); }
+  testing_files::ScratchFolder scratch_{"tralvin_ini"};
+  std::string dir_ = scratch_.Path();
   static std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
@@ -38,8 +34,6 @@ class IniFileTest : public ::testing::Test {
   static void Put(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
-
-  std::string dir_;
 };
 
 TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
@@ -278,6 +272,8 @@ TEST_F(IniFileTest, RefusedWritesThrowAndLeaveTheOldContent) {
     FAIL() << "write passed";
   } catch (const IniWriteError& e) {
     EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+    EXPECT_EQ(e.Code(), std::errc::permission_denied);
+    EXPECT_EQ(WriteFailureText(e), "Unable to write to " + path + " (Permission denied)");
   }
   EXPECT_EQ(ini.ReadString("S", "k", ""), "v");
   ini.BeginUpdate();
@@ -297,6 +293,24 @@ TEST_F(IniFileTest, WritingWhereNoFileCanBeFails) {
   folder.WriteString("S", "k", "v");
   EXPECT_THROW(folder.Commit(), IniWriteError);
   EXPECT_TRUE(std::filesystem::is_directory(Path("folder.ini")));
+}
+
+TEST_F(IniFileTest, AFileTooLargeToReadIsNeverReplaced) {
+  const std::string path = Path("huge.opt");
+  Put(path, "[OPTION]\r\nMEASURE=mm\r\n");
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxReadFileBytes) + 1), 0);
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("OPTION", "MEASURE", "none"), "none");
+  try {
+    ini.WriteString("OPTION", "MEASURE", "cm");
+    FAIL() << "replaced a file it could not read";
+  } catch (const IniWriteError& e) {
+    EXPECT_EQ(e.Code(), std::errc::file_too_large);
+  }
+  ini.BeginUpdate();
+  ini.WriteString("OPTION", "MEASURE", "cm");
+  EXPECT_THROW(ini.Commit(), IniWriteError);
+  EXPECT_EQ(std::filesystem::file_size(path), kMaxReadFileBytes + 1);
 }
 
 }  // namespace

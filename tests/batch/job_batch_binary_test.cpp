@@ -7,7 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
+
+#include "common/test_files.h"
 
 namespace {
 
@@ -33,14 +36,8 @@ class BatchProgramTest : public testing::Test {
   void SetUp() override {
     program_ = BatchProgram();
     ASSERT_TRUE(fs::exists(program_)) << "tralvin1d-batch is not built at " << program_;
-    work_ =
-        fs::temp_directory_path() / ("tralvin_batch_" + std::to_string(getpid()) + "_" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(work_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    if (!work_.empty()) fs::remove_all(work_, ec);
+    scratch_ = std::make_unique<tralvin::testing_files::ScratchFolder>("tralvin_batch");
+    work_ = scratch_->Path();
   }
 
   // Runs the program in an empty folder with the stock and piece text tables
@@ -56,6 +53,7 @@ class BatchProgramTest : public testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
+  std::unique_ptr<tralvin::testing_files::ScratchFolder> scratch_;
   fs::path program_, work_;
   std::string out_, err_;
 };

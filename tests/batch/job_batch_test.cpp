@@ -12,6 +12,8 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "common/test_files.h"
+
 namespace tralvin {
 namespace {
 
@@ -62,13 +64,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, GoldenReport,
                                          "report_many_pieces", "report_failed_type"));
 
 TEST(BatchRunner, WritesThePlanAsJson) {
-  const std::string file =
-      testing::TempDir() + "tralvin_plan_" + std::to_string(getpid()) + ".json";
+  testing_files::ScratchFolder scratch("tralvin_plan");
+  const std::string file = scratch.File("plan.json");
   const BatchRun run = RunCase("report_two_types", {"-json:" + file});
   ASSERT_EQ(run.status, kBatchOk) << run.err;
   EXPECT_EQ(run.out, ReadAll(CaseDir("report_two_types") + "/expected_report.txt"));
   const auto doc = nlohmann::json::parse(ReadAll(file));
-  std::remove(file.c_str());
   EXPECT_EQ(doc["measure"], "mm");
   EXPECT_DOUBLE_EQ(doc["totalCost"].get<double>(), 17.0);
   ASSERT_EQ(doc["patterns"].size(), 2u);
@@ -120,14 +121,13 @@ TEST(BatchRunner, SaysWhenANamedTableFileIsMissing) {
 }
 
 TEST(BatchRunner, WritesTheCuttingDiagramsAsSvg) {
-  const std::string svgFile =
-      testing::TempDir() + "tralvin_diagrams_" + std::to_string(getpid()) + ".svg";
+  testing_files::ScratchFolder scratch("tralvin_diagrams");
+  const std::string svgFile = scratch.File("diagrams.svg");
   const BatchRun run = RunCase("report_many_pieces", {"-svg:" + svgFile, "-json:-"});
   ASSERT_EQ(run.status, kBatchOk) << run.err;
   const auto plan = nlohmann::json::parse(run.out);
   pugi::xml_document svg;
   ASSERT_TRUE(svg.load_file(svgFile.c_str())) << "the SVG is not well-formed XML";
-  std::remove(svgFile.c_str());
   const auto groups = svg.select_nodes("/svg/g[@class='pattern']");
   ASSERT_EQ(groups.size(), plan["patterns"].size());
   size_t k = 0;
@@ -149,6 +149,100 @@ TEST(BatchRunner, BadUsageAndHelp) {
   std::ostringstream help;
   EXPECT_EQ(RunBatch({"--help"}, ".", {help, err, false}), kBatchOk);
   EXPECT_NE(help.str().find("-json:FILE"), std::string::npos);
+}
+
+// Messages: what the batch runner adds on standard error.
+
+// Runs the batch in a scratch folder with the given files written there.
+BatchRun RunInFolder(const testing_files::ScratchFolder& folder,
+                     const std::vector<std::pair<std::string, std::string>>& files,
+                     std::vector<std::string> params, bool terminal = false) {
+  for (const auto& [name, text] : files) testing_files::WriteText(folder.File(name), text);
+  for (std::string& p : params) {
+    const size_t colon = p.find(':');
+    if (colon != std::string::npos && p.find("@") == colon + 1)
+      p = p.substr(0, colon + 1) + folder.File(p.substr(colon + 2));
+  }
+  std::ostringstream out, err;
+  const int status = RunBatch(params, folder.Path(), {out, err, false, terminal, terminal});
+  return {status, out.str(), err.str()};
+}
+
+const char* const kPieces =
+    "[PART1]\r\nLABEL=P1\r\nTYPE=Oak\r\nLENGTH=1000\r\nQTY=1\r\n"
+    "MAXQTY=1\r\n";
+
+TEST(BatchMessages, ABadCellIsNamedByTableRecordColumnAndText) {
+  testing_files::ScratchFolder folder("tralvin_batch_cell");
+  const std::string stocks = "[SHEET1]\r\nLABEL=S1\r\nTYPE=Oak\r\nLENGTH=6000\r\nQTY=5\r\n";
+  std::string pieces;
+  for (int n = 1; n <= 7; ++n) {
+    pieces += "[PART" + std::to_string(n) + "]\r\nLABEL=P" + std::to_string(n) +
+              "\r\nTYPE=Oak\r\nLENGTH=" + (n == 7 ? "-5" : "100") + "\r\nQTY=1\r\n";
+  }
+  const BatchRun run =
+      RunInFolder(folder, {{"s.stk", stocks}, {"p.dst", pieces}}, {"-stk:@s.stk", "-dst:@p.dst"});
+  EXPECT_EQ(run.status, kBatchJobFailed);
+  EXPECT_EQ(run.err, "[]the data of field is invalid (pieces, record 7, length: \"-5\")\n");
+
+  // An empty table has no cell to point at.
+  const BatchRun empty = RunInFolder(folder, {{"none.dst", ""}}, {"-stk:@s.stk", "-dst:@none.dst"});
+  EXPECT_EQ(empty.err, "pieces list is empty\n");
+}
+
+TEST(BatchMessages, SilentSurprisesGetAWarningAndTheJobStillRuns) {
+  testing_files::ScratchFolder folder("tralvin_batch_warn");
+  const std::string stocks = "[SHEET1]\r\nLABEL=S1\r\nTYPE=Oak\r\nLENGTH=1500\r\nQTY=1\r\n";
+  const std::string many = "[PART1]\r\nLABEL=P1\r\nTYPE=Oak\r\nLENGTH=1000\r\nQTY=3\r\n";
+  std::vector<std::string> params{"-stk:@s.stk", "-dst:@p.dst", "-option:@missing.opt",
+                                  "-measure:" + std::string(300, 'm')};
+  while (params.size() < 100) params.push_back("-auto:no");
+  params.push_back("-json:@late.json");
+  const BatchRun run = RunInFolder(folder, {{"s.stk", stocks}, {"p.dst", many}}, params);
+  EXPECT_EQ(run.status, kBatchOk) << run.err;
+  EXPECT_NE(run.err.find("warning: option file not found, every setting falls back to its "
+                         "default: " +
+                         folder.File("missing.opt") + "\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("warning: parameter 101 is past the 100th and is ignored: -json:" +
+                         folder.File("late.json")),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("warning: the value of -measure: is cut to 255 characters: " +
+                         std::string(255, 'm') + "\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("warning: the stock list is too short for the demand: \"S1\" [Oak] 3 "
+                         "bars cut, 1 available\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(std::filesystem::exists(folder.File("late.json")));
+}
+
+TEST(BatchMessages, InvalidUtf8ReachesTheJsonAsReplacementCharacters) {
+  const BatchRun run = RunCase("report_two_types", {"-json:-", "-measure:m\xFF\xC3"});
+  ASSERT_EQ(run.status, kBatchOk) << run.err;
+  EXPECT_EQ(nlohmann::json::parse(run.out)["measure"], "m\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(BatchMessages, ControlCharactersReachATerminalAsReplacementCharacters) {
+  EXPECT_EQ(TerminalSafeText("a\x1B[2Jb\tc\n\x7F\xC2\x9B\xC3\xA9"),
+            "a\xEF\xBF\xBD[2Jb\tc\n\xEF\xBF\xBD\xEF\xBF\xBD\xC3\xA9");
+  testing_files::ScratchFolder folder("tralvin_batch_tty");
+  const std::string stocks =
+      "[SHEET1]\r\nLABEL=S\x1B]0;owned\x07\r\nTYPE=Oak\r\nLENGTH=6000\r\nQTY=5\r\n";
+  const std::vector<std::pair<std::string, std::string>> files{{"s.stk", stocks},
+                                                               {"p.dst", kPieces}};
+  const BatchRun tty = RunInFolder(folder, files, {"-stk:@s.stk", "-dst:@p.dst"}, true);
+  ASSERT_EQ(tty.status, kBatchOk) << tty.err;
+  EXPECT_EQ(tty.out.find('\x1B'), std::string::npos);
+  EXPECT_NE(tty.out.find("S\xEF\xBF\xBD]0;owned\xEF\xBF\xBD"), std::string::npos);
+  // A file keeps the bytes.
+  const BatchRun file =
+      RunInFolder(folder, files, {"-stk:@s.stk", "-dst:@p.dst", "-report:@r.txt"}, true);
+  EXPECT_NE(testing_files::ReadText(folder.File("r.txt")).find("S\x1B]0;owned\x07"),
+            std::string::npos);
 }
 
 }  // namespace

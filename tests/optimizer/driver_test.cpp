@@ -179,5 +179,31 @@ TEST(DriverCompare, NearlyEqualUtilisationGoesToTheTieRule) {
   EXPECT_EQ(opt.CompareResult(two, best), -1);
 }
 
+// Arithmetic: a length plus the blade width must stay a 32-bit length.
+TEST(DriverArithmetic, LengthsThatDoNotFitWithTheBladeAreRefusedByName) {
+  TOptimize2d opt;
+  opt.params.blade_width = 1000;
+  EXPECT_EQ(opt.AddSheet("S", "", "", "", "", 2147483000, 0, 1000, 1, 0, 0),
+            "\"S\" stock length plus the blade width is too large");
+  EXPECT_EQ(opt.AddSheet("S", "", "", "", "", 2147482647, 0, 1000, 1, 0, 0), "");
+  EXPECT_EQ(opt.AddPart("P", "", "", "", 2147483000, 1000, false, 1, 1),
+            "\"P\" piece length plus the blade width is too large");
+  opt.params.blade_width = 1;
+  EXPECT_EQ(opt.AddSheet("T", "", "", "", "", 2147483647, 0, 1000, 1, 0, 0),
+            "\"T\" stock length plus the blade width is too large");
+  opt.params.best_dimension = true;
+  EXPECT_EQ(opt.AddSheet("B", "", "", "", "", 6000, 2147483647, 1000, 0, 0, 0),
+            "\"B\" maximum stock length plus the blade width is too large");
+  opt.params.blade_width = 2147483000;
+  EXPECT_EQ(opt.AddPart("Q", "", "", "", 1, 1000, false, 1, 1), "the blade width is too large");
+
+  // A list changed after the checks is refused before anything is added.
+  TOptimize2d late;
+  ASSERT_EQ(late.AddSheet("S", "", "", "", "", 2147483000, 0, 1000, 1, 0, 0), "");
+  late.params.blade_width = 1000;
+  EXPECT_EQ(late.GenAllRealXY(), "\"S\" stock length plus the blade width is too large");
+  EXPECT_EQ(late.sheets[0].p_cx, 2147483000);
+}
+
 }  // namespace
 }  // namespace tralvin

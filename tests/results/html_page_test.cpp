@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/test_files.h"
+
 namespace tralvin {
 namespace {
 
@@ -29,13 +31,10 @@ TEST(HtmlPage, FrameAndRows) {
 }
 
 TEST(HtmlPage, WritesTheFile) {
-  const auto path = std::filesystem::temp_directory_path() / "tralvin_html_page_test.html";
-  WriteHtmlPage(path.string(), {"a b"});
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  EXPECT_EQ(content.str(), HtmlPageText({"a b"}));
-  std::filesystem::remove(path);
+  testing_files::ScratchFolder scratch("tralvin_html_page");
+  const std::string path = scratch.File("report.html");
+  WriteHtmlPage(path, {"a b"});
+  EXPECT_EQ(testing_files::ReadText(path), HtmlPageText({"a b"}));
 }
 
 }  // namespace

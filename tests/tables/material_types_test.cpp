@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "base/ini_file.h"
+#include "common/test_files.h"
 #include "tables/material_types_dropdown.h"
 #include "tables/material_types_setup.h"
 
@@ -19,18 +20,11 @@ using Strings = std::vector<std::string>;
 
 class TypesFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() / ("tralvin_types_" + std::string(info->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    file = (dir_ / "default.typ").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+  void Write(const std::string& text) { testing_files::WriteText(file, text); }
 
-  std::filesystem::path dir_;
-  std::string file;
+  testing_files::ScratchFolder scratch_{"tralvin_types"};
+  std::filesystem::path dir_ = scratch_.Path();
+  std::string file = scratch_.File("default.typ");
 };
 
 TEST_F(TypesFileTest, RoundTripKeepsOrderAndSelection) {

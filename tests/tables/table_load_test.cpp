@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "base/pubfunc.h"
+#include "common/test_files.h"
 #include "tables/table_grids.h"
 #include "texts/caption_table.h"
 
@@ -14,10 +15,11 @@ namespace tralvin {
 namespace {
 
 TEST(TableLoad, BestDimensionFileSwitchesOnLoadButNotOnAppend) {
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / "tralvin_table_load_best.stk";
-  std::ofstream(file) << "[OPTIONS]\nISBESTDIMENSION=1\n"
-                         "[SHEET1]\nLABEL=A\nLENGTH=6000\nQTY=12000\nCOST=2\n";
+  testing_files::ScratchFolder scratch("tralvin_table_load");
+  const std::filesystem::path file = scratch.File("best.stk");
+  testing_files::WriteText(file.string(),
+                           "[OPTIONS]\nISBESTDIMENSION=1\n"
+                           "[SHEET1]\nLABEL=A\nLENGTH=6000\nQTY=12000\nCOST=2\n");
   CaptionTable captions;
   TPubFunc pub;
   StringGrid sheets = MakeSheetsGrid(captions, false, "mm");
@@ -34,7 +36,6 @@ TEST(TableLoad, BestDimensionFileSwitchesOnLoadButNotOnAppend) {
   EXPECT_EQ(plain.Cell(kSheetColQty, 0), "Quantity");
   ASSERT_TRUE(appended.totals && appended.totals->totals);
   EXPECT_EQ(appended.totals->totals->totalNumber, "12000");
-  std::filesystem::remove(file);
 }
 
 }  // namespace

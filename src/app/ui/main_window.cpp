@@ -322,6 +322,10 @@ void TSDIAppForm::Report(const QString& text) {
 void TSDIAppForm::ShowStartupWarnings() {
   for (const std::string& warning : state_.warnings) Report(Q(warning));
   state_.warnings.clear();
+  // Inputs refused unread (a pipe, device or folder, or a file too large)
+  // were taken as missing; the window says which.
+  for (const std::string& refused : state_.refusedInputs) Report(Q(refused));
+  state_.refusedInputs.clear();
 }
 
 void TSDIAppForm::FinishStartup() {
@@ -450,7 +454,7 @@ void TSDIAppForm::Shutdown() {
   try {
     WriteTypesFile(StartFolderFile(settings.StartFolder(), "default.typ"), state_.types);
   } catch (const IniWriteError& e) {
-    Report(QString::fromUtf8(e.what()));
+    Report(QString::fromUtf8(WriteFailureText(e).c_str()));
   }
   // 3. to 5. Which tables to save; the answer is remembered.
   TFormSaveSelectGrids dialog(this);
@@ -483,7 +487,7 @@ void TSDIAppForm::Shutdown() {
   try {
     WriteOptionFile(settings, "default");
   } catch (const IniWriteError& e) {
-    Report(QString::fromUtf8(e.what()));
+    Report(QString::fromUtf8(WriteFailureText(e).c_str()));
   }
   // The reminder to look for a new version is left out: there is no site to
   // update from.

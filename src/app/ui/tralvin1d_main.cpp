@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> params;
   for (int i = 1; i < argc; ++i) params.emplace_back(argv[i]);
 
+  // A file size limit (ulimit -f) makes a save fail with its reason instead
+  // of ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(tralvin::kProductName));
   try {

@@ -131,7 +131,7 @@ void TFormSetupTypeString::ButtonSaveTypeListClick() {
     model_.ButtonSaveTypeListClick(lists_, typesFileName_);
   } catch (const IniWriteError& e) {
     // The lists were taken over; only the file is missing. Say so.
-    ShowWarning(this, QString::fromUtf8(e.what()));
+    ShowWarning(this, QString::fromUtf8(WriteFailureText(e).c_str()));
   }
   accept();
 }
