@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "optimizer/enumerate.h"
+#include "optimizer/search_tuning.h"
 
 namespace tralvin {
 
@@ -38,7 +39,7 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
     scratch.qty[u] = pieces[i].p_number;
     scratch.area[u] = pieces[i].area();
   }
-  const int limit = (speed + 1) * 128;
+  const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
   int recorded = 0;
   EnumerateCombinations(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
                         scratch.counts.data(), [&](const int32_t* w, int32_t) {
