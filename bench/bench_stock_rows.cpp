@@ -120,7 +120,9 @@ Outcome RunJob(const Job& job) {
   }
   Outcome out;
   const auto t0 = std::chrono::steady_clock::now();
-  out.ok = opt.Run().empty();
+  const std::string msg = opt.Run();
+  out.ok = msg.empty();
+  if (!out.ok) std::fprintf(stderr, "%s: %s\n", job.name.c_str(), msg.c_str());
   out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   out.time_limit = opt.TimeLimitReached;
   uint64_t h = 1469598103934665603ULL;
