@@ -59,6 +59,19 @@ void TPatternPool::Clear(int kinds) {
   nz_count_.clear();
   util_.clear();
   pieces_.clear();
+  mask_.clear();
+  blocks_valid_ = false;
+}
+
+const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
+  if (blocks_valid_) return blocks_;
+  blocks_.clear();
+  for (int p = 0; p < Count(); ++p) {
+    if (blocks_.empty() || blocks_.back().sheet != Sheet(p)) blocks_.push_back({Sheet(p), p, p});
+    blocks_.back().end = p + 1;
+  }
+  blocks_valid_ = true;
+  return blocks_;
 }
 
 void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* part_area,
@@ -67,6 +80,7 @@ void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* pa
   number.push_back(0);
   double used = 0.0;
   int64_t pieces = 0;
+  uint64_t mask = 0;
   for (int i = 0; i < kinds_; ++i) {
     const int32_t c = counts[i];
     counts_.push_back(c);
@@ -75,8 +89,11 @@ void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* pa
       nz_index_.push_back(i);
       nz_count_.push_back(c);
       pieces += c;
+      if (i < 64) mask |= uint64_t{1} << i;
     }
   }
+  mask_.push_back(mask);
+  blocks_valid_ = false;
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
   util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
   pieces_.push_back(pieces);
@@ -109,6 +126,7 @@ void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
     }
     sorted.nz_begin_.push_back(static_cast<uint32_t>(sorted.nz_index_.size()));
     sorted.util_.push_back(Util(p));
+    sorted.mask_.push_back(Mask(p));
     sorted.pieces_.push_back(Pieces(p));
   }
   *this = std::move(sorted);

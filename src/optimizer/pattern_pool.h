@@ -11,6 +11,13 @@
 
 namespace tralvin {
 
+// A run of consecutive patterns of one stock in a pool.
+struct TPatternBlock {
+  int32_t sheet;
+  int begin;
+  int end;
+};
+
 class TPatternPool {
  public:
   // Empties the pool for patterns of `kinds` piece kinds.
@@ -34,6 +41,11 @@ class TPatternPool {
   const int32_t* NzIndex() const { return nz_index_.data(); }
   const int32_t* NzCount() const { return nz_count_.data(); }
   double Util(int p) const { return util_[static_cast<size_t>(p)]; }
+  // The kinds the pattern cuts as bits (kinds 0 .. 63; see HasMasks).
+  uint64_t Mask(int p) const { return mask_[static_cast<size_t>(p)]; }
+  bool HasMasks() const { return kinds_ <= 64; }
+  // The pool as runs of patterns of one stock, in pool order.
+  const std::vector<TPatternBlock>& Blocks() const;
   int64_t Pieces(int p) const { return pieces_[static_cast<size_t>(p)]; }
 
   // Bars cut with each pattern in the current pass.
@@ -59,6 +71,9 @@ class TPatternPool {
   std::vector<int32_t> nz_count_;
   std::vector<double> util_;
   std::vector<int64_t> pieces_;
+  std::vector<uint64_t> mask_;
+  mutable std::vector<TPatternBlock> blocks_;
+  mutable bool blocks_valid_ = false;
 };
 
 // Reusable buffers of AppendStockPatterns.

@@ -52,6 +52,10 @@ class ClosestSearch {
   double Closeness(int p) const;
   double ScaledScore(int p, double c) const;
   bool PreferOver(int p, double c, int best, double best_c, int way) const;
+  double LeadScore(int p, double c, int way) const;
+  bool SurelyLoses(int p, int best, double best_c, int way) const;
+  void InvalidateBounds(uint64_t kinds);
+  std::vector<double>& Bounds() { return pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_; }
   StepOutcome CutBar(int best);
   void TakeBackPoorest(int best);
   StepOutcome NothingSelectable();
@@ -97,6 +101,13 @@ class ClosestSearch {
   TPatternScratch gen_scratch_;
   std::vector<TrialEntry> trial_;
   TPatternPool* pool_ = nullptr;
+  std::vector<int> cut_;  // the patterns of the pool with bars in this pass
+  // Per pattern of either pool: its score when last computed in this pass.
+  // Weights stay fixed in a pass and the score of a pattern only falls as
+  // pieces are cut, so it bounds the current score from above until pieces
+  // are taken back. bounds_hold_ is false when a weight could break that.
+  std::vector<double> all_bounds_, regen_bounds_;
+  bool bounds_hold_ = false;
   int regenerations_ = 0;
   int picks_ = 0;
   bool unlimited_ = false;
@@ -222,10 +233,18 @@ bool ClosestSearch::StopForStagnation(int r) const {
 
 void ClosestSearch::ResetPass() {
   trial_.clear();
+  cut_.clear();
+  bounds_hold_ = true;
   for (int i = 0; i < kinds_; ++i) {
-    left_[static_cast<size_t>(i)] = maxq_[static_cast<size_t>(i)];
-    weight_[static_cast<size_t>(i)] = PassWeights[i].p_number;
+    const size_t u = static_cast<size_t>(i);
+    left_[u] = maxq_[u];
+    weight_[u] = PassWeights[i].p_number;
+    // The closeness terms are exact integer products below this limit.
+    const long double largest = static_cast<long double>(weight_[u]) * maxq_[u] * maxq_[u];
+    if (weight_[u] < 0 || largest >= 0x1p62L) bounds_hold_ = false;
   }
+  all_bounds_.assign(static_cast<size_t>(opt_.all_schemes.Count()),
+                     std::numeric_limits<double>::infinity());
   for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
   std::fill(opt_.all_schemes.number.begin(), opt_.all_schemes.number.end(), 0);
   pool_ = &opt_.all_schemes;
@@ -267,43 +286,54 @@ int ClosestSearch::ChoosePattern(int way) {
   const TPatternPool& pool = *pool_;
   const int* nz_index = pool.NzIndex();
   const int32_t* nz_count = pool.NzCount();
+  // A pattern that cuts a kind with nothing left overflows.
+  uint64_t exhausted = 0;
+  if (pool.HasMasks()) {
+    for (int i = 0; i < kinds_; ++i) {
+      if (left_[static_cast<size_t>(i)] <= 0) exhausted |= uint64_t{1} << i;
+    }
+  }
+  std::vector<double>& bounds = Bounds();
   double B = 0.0;
   int best = -1;
   int32_t best_prio = std::numeric_limits<int32_t>::max();
-  const int count = pool.Count();
-  for (int p = 0; p < count; ++p) {
-    const size_t ps = static_cast<size_t>(pool.Sheet(p));
+  for (const TPatternBlock& block : pool.Blocks()) {
+    const size_t ps = static_cast<size_t>(block.sheet);
     const int32_t pp = prio_[ps];
-    if (pp > best_prio) continue;
-    if (WorkSheets[ps] == 0) continue;
-    const int kb = pool.NzBegin(p);
-    const int ke = pool.NzEnd(p);
-    bool overflow = false;
-    for (int k = kb; k < ke && !overflow; ++k) {
-      overflow = nz_count[k] > left_[static_cast<size_t>(nz_index[k])];
-    }
-    if (overflow) continue;
-    double c = Closeness(p);
-    if (c < 0) continue;
-    c = ScaledScore(p, c);
-    if (pp < best_prio || B <= 0) {
-      best = p;
-      B = c;
-      best_prio = pp;
-      continue;
-    }
-    // With improvement passes pending only utilisation and area decide.
-    if (pending_) {
-      B = 1.0;
-      c = 1.0;
-    }
-    if (pool.number[static_cast<size_t>(p)] > 0) {
-      c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
-    }
-    if (PreferOver(p, c, best, B, way)) {
-      B = c;
-      best = p;
-      best_prio = pp;
+    if (pp > best_prio || WorkSheets[ps] == 0) continue;
+    for (int p = block.begin; p < block.end; ++p) {
+      if ((pool.Mask(p) & exhausted) != 0) continue;
+      if (B > 0 && pp == best_prio && SurelyLoses(p, best, B, way)) continue;
+      const int kb = pool.NzBegin(p);
+      const int ke = pool.NzEnd(p);
+      bool overflow = false;
+      for (int k = kb; k < ke && !overflow; ++k) {
+        overflow = nz_count[k] > left_[static_cast<size_t>(nz_index[k])];
+      }
+      if (overflow) continue;
+      double c = Closeness(p);
+      if (c < 0) continue;
+      c = ScaledScore(p, c);
+      bounds[static_cast<size_t>(p)] = c;
+      if (pp < best_prio || B <= 0) {
+        best = p;
+        B = c;
+        best_prio = pp;
+        continue;
+      }
+      // With improvement passes pending only utilisation and area decide.
+      if (pending_) {
+        B = 1.0;
+        c = 1.0;
+      }
+      if (pool.number[static_cast<size_t>(p)] > 0) {
+        c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
+      }
+      if (PreferOver(p, c, best, B, way)) {
+        B = c;
+        best = p;
+        best_prio = pp;
+      }
     }
   }
   return best;
@@ -349,20 +379,8 @@ double ClosestSearch::ScaledScore(int p, double c) const {
 // way, then the smaller stock, then the larger area per piece.
 bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, int way) const {
   const TPatternPool& pool = *pool_;
-  const size_t ps = static_cast<size_t>(pool.Sheet(p));
-  const size_t qs = static_cast<size_t>(pool.Sheet(best));
-  const double util = pool.Util(p);
-  const double util_q = pool.Util(best);
-  double a = util;
-  double b = util_q;
-  if (way == 1) {
-    a = opt_.FewPiecesPerKind ? util * util * c + 1 : util * c + 1;
-    b = opt_.FewPiecesPerKind ? util_q * util_q * best_c + 1 : util_q * best_c + 1;
-  }
-  if (cost_opt_) {
-    a = (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
-    b = (sarea2_[qs] * b + tuning::kCostEpsilon) / scost2_[qs] + 1;
-  }
+  const double a = LeadScore(p, c, way);
+  const double b = LeadScore(best, best_c, way);
   if (way == 2) {
     if (std::fabs((c + 1) / (best_c + 1) - 1) >= tuning::kClosenessTolerance) return c > best_c;
     if (std::fabs((a + 1) / (b + 1) - 1) >= tuning::kUtilTolerance) return a > b;
@@ -370,10 +388,49 @@ bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, int way
     if (std::fabs(a / b - 1) >= tuning::kUtilTolerance) return a > b;
     if (std::fabs(c / best_c - 1) >= tuning::kUtilTolerance) return c > best_c;
   }
-  const double ap = sarea_[ps];
-  const double aq = sarea_[qs];
+  const double ap = sarea_[static_cast<size_t>(pool.Sheet(p))];
+  const double aq = sarea_[static_cast<size_t>(pool.Sheet(best))];
   if (std::fabs(ap / aq - 1) >= tuning::kAreaTolerance) return ap < aq;
   return ap / static_cast<double>(pool.Pieces(p)) > aq / static_cast<double>(pool.Pieces(best));
+}
+
+// The utilisation score of the tie-break: utilisation (way 1: weighted by the
+// score c), scaled by cost per area when costs are optimised.
+double ClosestSearch::LeadScore(int p, double c, int way) const {
+  const double util = pool_->Util(p);
+  double a = util;
+  if (way == 1) a = opt_.FewPiecesPerKind ? util * util * c + 1 : util * c + 1;
+  if (!cost_opt_) return a;
+  const size_t ps = static_cast<size_t>(pool_->Sheet(p));
+  return (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
+}
+
+// True when pattern p cannot win the tie-break against `best` (score best_c)
+// whatever its current score, judged from its score bound: its first test
+// already decides against it. Every step of the scores is monotonic, so the
+// bound gives the largest value each test can see.
+bool ClosestSearch::SurelyLoses(int p, int best, double best_c, int way) const {
+  if (!bounds_hold_ || pending_) return false;
+  double ub = (pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_)[static_cast<size_t>(p)];
+  if (pool_->number[static_cast<size_t>(p)] > 0) {
+    ub = ub * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
+  }
+  if (way == 2) return (ub + 1) / (best_c + 1) - 1 <= -tuning::kClosenessTolerance;
+  const double a = LeadScore(p, ub, way);
+  const double b = LeadScore(best, best_c, way);
+  return a / b - 1 <= -tuning::kUtilTolerance;
+}
+
+// Forgets the score bounds of the patterns that cut any of `kinds` (all
+// patterns without kind masks).
+void ClosestSearch::InvalidateBounds(uint64_t kinds) {
+  std::vector<double>& bounds = Bounds();
+  const TPatternPool& pool = *pool_;
+  for (int p = 0; p < pool.Count(); ++p) {
+    if (!pool.HasMasks() || (pool.Mask(p) & kinds) != 0) {
+      bounds[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
+    }
+  }
 }
 
 // One greedy step: cuts a bar of pattern `best`; the pass succeeds when every
@@ -385,7 +442,7 @@ StepOutcome ClosestSearch::CutBar(int best) {
   for (int k = pool.NzBegin(best); k < pool.NzEnd(best); ++k) {
     left_[static_cast<size_t>(pool.NzIndex()[k])] -= pool.NzCount()[k];
   }
-  ++pool.number[static_cast<size_t>(best)];
+  if (pool.number[static_cast<size_t>(best)]++ == 0) cut_.push_back(best);
   --WorkSheets[static_cast<size_t>(pool.Sheet(best))];
   cut_since_regen_ = true;
   bool done = true;
@@ -403,14 +460,14 @@ void ClosestSearch::TakeBackPoorest(int best) {
   TPatternPool& pool = *pool_;
   int worst = -1;
   double worst_value = tuning::kTakeBackCeiling;
-  for (int p = 0; p < pool.Count(); ++p) {
-    if (pool.number[static_cast<size_t>(p)] == 0) continue;
+  // The first pattern in pool order of the lowest value.
+  for (int p : cut_) {
     double value = pool.Util(p);
     if (cost_opt_) {
       const size_t ps = static_cast<size_t>(pool.Sheet(p));
       value = (sarea_[ps] * value + tuning::kCostEpsilon) / scostd_[ps] + 1;
     }
-    if (value < worst_value) {
+    if (value < worst_value || (worst >= 0 && value == worst_value && p < worst)) {
       worst_value = value;
       worst = p;
     }
@@ -419,8 +476,9 @@ void ClosestSearch::TakeBackPoorest(int best) {
   for (int k = pool.NzBegin(worst); k < pool.NzEnd(worst); ++k) {
     left_[static_cast<size_t>(pool.NzIndex()[k])] += pool.NzCount()[k];
   }
-  --pool.number[static_cast<size_t>(worst)];
+  if (--pool.number[static_cast<size_t>(worst)] == 0) std::erase(cut_, worst);
   ++WorkSheets[static_cast<size_t>(pool.Sheet(worst))];
+  InvalidateBounds(pool.Mask(worst));
 }
 
 // Nothing selectable: the pass succeeds when no piece is left; otherwise the
@@ -469,6 +527,8 @@ StepOutcome ClosestSearch::Regenerate() {
     RegeneratedPool.SortUtilization(label_rank_);
   }
   pool_ = &RegeneratedPool;
+  regen_bounds_.assign(static_cast<size_t>(RegeneratedPool.Count()),
+                       std::numeric_limits<double>::infinity());
   cut_since_regen_ = false;
   return StepOutcome::Continue;
 }
@@ -483,9 +543,9 @@ void ClosestSearch::SyncLeftParts() {
 // patterns of the same stock label) and resets their bars to 0.
 void ClosestSearch::FlushPool() {
   TPatternPool& pool = *pool_;
-  for (int p = 0; p < pool.Count(); ++p) {
+  std::sort(cut_.begin(), cut_.end());
+  for (int p : cut_) {
     int32_t& n = pool.number[static_cast<size_t>(p)];
-    if (n == 0) continue;
     const int32_t lid = label_id_[static_cast<size_t>(pool.Sheet(p))];
     const int32_t* c = pool.Counts(p);
     auto same = [&](const TrialEntry& e) {
@@ -500,6 +560,7 @@ void ClosestSearch::FlushPool() {
     }
     n = 0;
   }
+  cut_.clear();
 }
 
 // The trial plan as patterns, ordered by utilisation.
