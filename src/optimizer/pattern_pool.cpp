@@ -3,6 +3,7 @@
 #include "optimizer/pattern_pool.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "optimizer/enumerate.h"
@@ -130,6 +131,45 @@ void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
     sorted.pieces_.push_back(Pieces(p));
   }
   *this = std::move(sorted);
+}
+
+void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) {
+  sheet_.push_back(sheet_id);
+  number.push_back(0);
+  const int32_t* c = src.Counts(p);
+  counts_.insert(counts_.end(), c, c + kinds_);
+  for (int k = src.NzBegin(p); k < src.NzEnd(p); ++k) {
+    nz_index_.push_back(src.nz_index_[static_cast<size_t>(k)]);
+    nz_count_.push_back(src.nz_count_[static_cast<size_t>(k)]);
+  }
+  nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
+  util_.push_back(src.Util(p));
+  pieces_.push_back(src.Pieces(p));
+  mask_.push_back(src.Mask(p));
+  blocks_valid_ = false;
+}
+
+const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock& stock, int speed) {
+  const int kinds = pieces.Count();
+  caps_.resize(static_cast<size_t>(kinds));
+  for (int i = 0; i < kinds; ++i) {
+    const int32_t cx = pieces[i].p_cx;
+    const int64_t fit = cx > 0 ? stock.p_cx / cx : std::numeric_limits<int32_t>::max();
+    caps_[static_cast<size_t>(i)] =
+        static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(pieces[i].p_number, fit)));
+  }
+  const int64_t key = (static_cast<int64_t>(stock.p_cx) << 32) | static_cast<uint32_t>(stock.p_cy);
+  TLengthPatterns& entry = entries_[key];
+  if (entry.caps == caps_ && entry.patterns.Kinds() == kinds) return entry;
+  entry.caps = caps_;
+  entry.patterns.Clear(kinds);
+  AppendStockPatterns(entry.patterns, pieces, stock, 0, speed, scratch_);
+  entry.by_util.resize(static_cast<size_t>(entry.patterns.Count()));
+  std::iota(entry.by_util.begin(), entry.by_util.end(), 0);
+  std::stable_sort(entry.by_util.begin(), entry.by_util.end(), [&entry](int a, int b) {
+    return entry.patterns.Util(a) > entry.patterns.Util(b);
+  });
+  return entry;
 }
 
 TPacket TPatternPool::ToPacket(int p, const TPanels& parts, const TPanels& sheets,

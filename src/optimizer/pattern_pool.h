@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "optimizer/panels.h"
@@ -56,6 +57,10 @@ class TPatternPool {
   // `label_rank[s]` orders the stock labels.
   void SortUtilization(const std::vector<int>& label_rank);
 
+  // Appends pattern p of `src` (same kinds) as a pattern of the stock at
+  // position `sheet_id`.
+  void AppendCopy(const TPatternPool& src, int p, int32_t sheet_id);
+
   // The pattern as a TPacket: header from `sheets[Sheet(p)]` with `number`
   // bars, entries copies of `parts` with the counts.
   TPacket ToPacket(int p, const TPanels& parts, const TPanels& sheets, int32_t bars) const;
@@ -87,6 +92,29 @@ struct TPatternScratch {
 // `sheet_pos` is the stock's position in the stock list.
 void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DStock& stock,
                          int32_t sheet_pos, int speed, TPatternScratch& scratch);
+
+// The patterns of one stock length for the quantities a regeneration asks
+// for, and their order by utilisation descending (stable).
+struct TLengthPatterns {
+  std::vector<int32_t> caps;  // per kind: the most pieces one bar can take
+  TPatternPool patterns;
+  std::vector<int> by_util;
+};
+
+// The patterns of every stock length met in a search, kept while the
+// quantities allow: the listing depends only on each kind's cap, the smaller
+// of its remaining quantity and what fits one bar, so a stock length's list
+// is made again only when one of its caps changes. Stocks of one length share
+// it.
+class TPatternCache {
+ public:
+  const TLengthPatterns& Get(const TPanels& pieces, const T2DStock& stock, int speed);
+
+ private:
+  std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width
+  std::vector<int32_t> caps_;
+  TPatternScratch scratch_;
+};
 
 // The header of a pattern cut from `sheet`: the fields a new pattern takes
 // from its stock, with `number` bars.

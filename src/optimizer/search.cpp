@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <numeric>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "optimizer/optimize2d.h"
@@ -37,6 +40,7 @@ class ClosestSearch {
   // Facts of the stage.
   void InitKinds();
   void InitStocks();
+  void InitLabels();
   // Pass level.
   bool ChooseWeights(int r);
   bool StopForStagnation(int r) const;
@@ -60,6 +64,7 @@ class ClosestSearch {
   void TakeBackPoorest(int best);
   StepOutcome NothingSelectable();
   StepOutcome Regenerate();
+  void AppendByRankAndUtil();
   void FlushPool();
   void SyncLeftParts();
 
@@ -98,7 +103,11 @@ class ClosestSearch {
   std::vector<int32_t> WorkSheets;
   TPanels LeftParts;  // the pieces still allowed, as a list for the weight updates
   TPatternPool RegeneratedPool;
-  TPatternScratch gen_scratch_;
+  TPatternCache pattern_cache_;
+  std::vector<const TLengthPatterns*> stock_patterns_;  // per stock, this regeneration
+  std::vector<int> rank_order_;                         // stocks by label rank, stable
+  std::vector<size_t> merge_pos_;
+  bool seeds_have_sheets_ = false;
   std::vector<TrialEntry> trial_;
   TPatternPool* pool_ = nullptr;
   std::vector<int> cut_;  // the patterns of the pool with bars in this pass
@@ -160,12 +169,10 @@ void ClosestSearch::InitKinds() {
 void ClosestSearch::InitStocks() {
   const size_t us = static_cast<size_t>(nsheets_);
   prio_.resize(us);
-  label_id_.resize(us);
   sarea_.resize(us);
   sarea2_.resize(us);
   scostd_.resize(us);
   scost2_.resize(us);
-  label_rank_.assign(us, 0);
   const TPanels& sheets = opt_.sheets;
   for (int s = 0; s < nsheets_; ++s) {
     const size_t u = static_cast<size_t>(s);
@@ -175,20 +182,36 @@ void ClosestSearch::InitStocks() {
     sarea2_[u] = sarea_[u] * sarea_[u];
     scostd_[u] = static_cast<double>(st.p_cost) * 1.0 + tuning::kCostEpsilon;
     scost2_[u] = scostd_[u] * scostd_[u];
-    label_id_[u] = s;
-    for (int o = 0; o < s; ++o) {
-      if (sheets[o].p_lab == st.p_lab) {
-        label_id_[u] = label_id_[static_cast<size_t>(o)];
-        break;
-      }
-    }
-    for (int o = 0; o < nsheets_; ++o) {
-      const T2DStock& ot = sheets[o];
-      if (ot.MatType < st.MatType || (ot.MatType == st.MatType && ot.p_lab < st.p_lab)) {
-        ++label_rank_[u];
-      }
-    }
   }
+  InitLabels();
+}
+
+// label_id_: the first stock of the same label; label_rank_: the number of
+// stocks ordered before by material type and label; rank_order_: the stocks
+// by rank, stable.
+void ClosestSearch::InitLabels() {
+  const size_t us = static_cast<size_t>(nsheets_);
+  const TPanels& sheets = opt_.sheets;
+  rank_order_.resize(us);
+  std::iota(rank_order_.begin(), rank_order_.end(), 0);
+  auto before = [&sheets](int a, int b) {
+    const T2DStock& x = sheets[a];
+    const T2DStock& y = sheets[b];
+    return x.MatType < y.MatType || (x.MatType == y.MatType && x.p_lab < y.p_lab);
+  };
+  std::stable_sort(rank_order_.begin(), rank_order_.end(), before);
+  label_rank_.assign(us, 0);
+  label_id_.assign(us, 0);
+  std::unordered_map<std::string, int32_t> first_of_label;
+  for (int s = 0; s < nsheets_; ++s) first_of_label.try_emplace(sheets[s].p_lab, s);
+  for (size_t k = 0; k < us; ++k) {
+    const int s = rank_order_[k];
+    const bool tie = k > 0 && !before(rank_order_[k - 1], s);
+    label_rank_[static_cast<size_t>(s)] =
+        tie ? label_rank_[static_cast<size_t>(rank_order_[k - 1])] : static_cast<int>(k);
+    label_id_[static_cast<size_t>(s)] = first_of_label[sheets[s].p_lab];
+  }
+  stock_patterns_.assign(us, nullptr);
 }
 
 std::string ClosestSearch::Run() {
@@ -509,28 +532,79 @@ StepOutcome ClosestSearch::NothingSelectable() {
   return Regenerate();
 }
 
-// A new pool for the remaining demand, from the stocks with bars left.
+// A new pool for the remaining demand, from the stocks with bars left: each
+// stock's patterns in listing order, or, in a large pool, ordered by stock
+// label and utilisation.
 StepOutcome ClosestSearch::Regenerate() {
   picks_ = 0;
   opt_.all_seeds.parts = LeftParts;
-  opt_.all_seeds.sheets = opt_.sheets;
+  if (!seeds_have_sheets_) opt_.all_seeds.sheets = opt_.sheets;
+  seeds_have_sheets_ = true;
   RegeneratedPool.Clear(kinds_);
   ++regenerations_;
   // The pool of the last allowed regeneration would never be used.
   if (regenerations_ >= opt_.max_regenerations_) return StepOutcome::Failed;
+  int total = 0;
   for (int s = 0; s < nsheets_; ++s) {
-    if (WorkSheets[static_cast<size_t>(s)] == 0) continue;
-    AppendStockPatterns(RegeneratedPool, LeftParts, opt_.sheets[s], s, opt_.params.speed,
-                        gen_scratch_);
+    const TLengthPatterns* entry = nullptr;
+    if (WorkSheets[static_cast<size_t>(s)] != 0) {
+      entry = &pattern_cache_.Get(LeftParts, opt_.sheets[s], opt_.params.speed);
+      total += entry->patterns.Count();
+    }
+    stock_patterns_[static_cast<size_t>(s)] = entry;
   }
-  if (RegeneratedPool.Count() > tuning::kSortRegeneratedAbove) {
-    RegeneratedPool.SortUtilization(label_rank_);
+  if (total > tuning::kSortRegeneratedAbove) {
+    AppendByRankAndUtil();
+  } else {
+    for (int s = 0; s < nsheets_; ++s) {
+      const TLengthPatterns* entry = stock_patterns_[static_cast<size_t>(s)];
+      if (entry == nullptr) continue;
+      for (int p = 0; p < entry->patterns.Count(); ++p) {
+        RegeneratedPool.AppendCopy(entry->patterns, p, s);
+      }
+    }
   }
   pool_ = &RegeneratedPool;
   regen_bounds_.assign(static_cast<size_t>(RegeneratedPool.Count()),
                        std::numeric_limits<double>::infinity());
   cut_since_regen_ = false;
   return StepOutcome::Continue;
+}
+
+// The order TPatternPool::SortUtilization gives, without sorting the pool:
+// stocks by label rank; within a rank their utilisation-ordered lists merged
+// (on equal utilisation the earlier stock first).
+void ClosestSearch::AppendByRankAndUtil() {
+  size_t g = 0;
+  while (g < rank_order_.size()) {
+    size_t end = g + 1;
+    const int rank = label_rank_[static_cast<size_t>(rank_order_[g])];
+    while (end < rank_order_.size() && label_rank_[static_cast<size_t>(rank_order_[end])] == rank) {
+      ++end;
+    }
+    merge_pos_.assign(end - g, 0);
+    for (;;) {
+      int pick = -1;
+      double pick_util = 0.0;
+      for (size_t k = g; k < end; ++k) {
+        const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(rank_order_[k])];
+        const size_t pos = merge_pos_[k - g];
+        if (e == nullptr || pos >= e->by_util.size()) continue;
+        const double u = e->patterns.Util(e->by_util[pos]);
+        if (pick < 0 || u > pick_util) {
+          pick = static_cast<int>(k);
+          pick_util = u;
+        }
+      }
+      if (pick < 0) break;
+      const int s = rank_order_[static_cast<size_t>(pick)];
+      const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
+      size_t& pos = merge_pos_[static_cast<size_t>(pick) - g];
+      RegeneratedPool.AppendCopy(e->patterns, e->by_util[pos], s);
+      ++pos;
+    }
+    g = end;
+  }
 }
 
 void ClosestSearch::SyncLeftParts() {
