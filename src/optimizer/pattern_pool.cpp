@@ -79,25 +79,26 @@ void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* pa
                        int32_t sheet_cx, int32_t sheet_cy) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
+  counts_.insert(counts_.end(), counts, counts + kinds_);
+  // Zero counts add exactly 0.0 to the used area, so only the kinds cut are
+  // summed (in position order, as every sum of the search).
   double used = 0.0;
   int64_t pieces = 0;
   uint64_t mask = 0;
   for (int i = 0; i < kinds_; ++i) {
     const int32_t c = counts[i];
-    counts_.push_back(c);
+    if (c == 0) continue;
     used += static_cast<double>(c) * part_area[i];
-    if (c != 0) {
-      nz_index_.push_back(i);
-      nz_count_.push_back(c);
-      pieces += c;
-      if (i < 64) mask |= uint64_t{1} << i;
-    }
+    nz_index_.push_back(i);
+    nz_count_.push_back(c);
+    pieces += c;
+    if (i < 64) mask |= uint64_t{1} << i;
   }
-  mask_.push_back(mask);
-  blocks_valid_ = false;
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
   util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
   pieces_.push_back(pieces);
+  mask_.push_back(mask);
+  blocks_valid_ = false;
 }
 
 void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
@@ -162,6 +163,7 @@ const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock&
   TLengthPatterns& entry = entries_[key];
   if (entry.caps == caps_ && entry.patterns.Kinds() == kinds) return entry;
   entry.caps = caps_;
+  entry.version = ++listings_;
   entry.patterns.Clear(kinds);
   AppendStockPatterns(entry.patterns, pieces, stock, 0, speed, scratch_);
   entry.by_util.resize(static_cast<size_t>(entry.patterns.Count()));

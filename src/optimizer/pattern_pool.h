@@ -99,6 +99,7 @@ struct TLengthPatterns {
   std::vector<int32_t> caps;  // per kind: the most pieces one bar can take
   TPatternPool patterns;
   std::vector<int> by_util;
+  uint64_t version = 0;  // new for every listing
 };
 
 // The patterns of every stock length met in a search, kept while the
@@ -114,6 +115,7 @@ class TPatternCache {
   std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width
   std::vector<int32_t> caps_;
   TPatternScratch scratch_;
+  uint64_t listings_ = 0;
 };
 
 // The header of a pattern cut from `sheet`: the fields a new pattern takes

@@ -65,6 +65,8 @@ class ClosestSearch {
   StepOutcome NothingSelectable();
   StepOutcome Regenerate();
   void AppendByRankAndUtil();
+  void AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet);
+  void KeepRegeneratedBounds();
   void FlushPool();
   void SyncLeftParts();
 
@@ -107,6 +109,13 @@ class ClosestSearch {
   std::vector<const TLengthPatterns*> stock_patterns_;  // per stock, this regeneration
   std::vector<int> rank_order_;                         // stocks by label rank, stable
   std::vector<size_t> merge_pos_;
+  // Score bounds carried from one regenerated pool to the next: per stock,
+  // per pattern of its length's listing, valid for one listing in one pass.
+  std::vector<int32_t> regen_origin_;  // per pattern of the regenerated pool
+  std::vector<std::vector<double>> stock_bounds_;
+  std::vector<std::pair<uint64_t, int>> stock_bounds_key_;  // listing version, pass
+  int pass_id_ = 0;
+  int regen_pass_ = -1;
   bool seeds_have_sheets_ = false;
   std::vector<TrialEntry> trial_;
   TPatternPool* pool_ = nullptr;
@@ -212,6 +221,8 @@ void ClosestSearch::InitLabels() {
     label_id_[static_cast<size_t>(s)] = first_of_label[sheets[s].p_lab];
   }
   stock_patterns_.assign(us, nullptr);
+  stock_bounds_.resize(us);
+  stock_bounds_key_.assign(us, {0, -1});
 }
 
 std::string ClosestSearch::Run() {
@@ -257,6 +268,7 @@ bool ClosestSearch::StopForStagnation(int r) const {
 void ClosestSearch::ResetPass() {
   trial_.clear();
   cut_.clear();
+  ++pass_id_;
   bounds_hold_ = true;
   for (int i = 0; i < kinds_; ++i) {
     const size_t u = static_cast<size_t>(i);
@@ -540,7 +552,9 @@ StepOutcome ClosestSearch::Regenerate() {
   opt_.all_seeds.parts = LeftParts;
   if (!seeds_have_sheets_) opt_.all_seeds.sheets = opt_.sheets;
   seeds_have_sheets_ = true;
+  KeepRegeneratedBounds();
   RegeneratedPool.Clear(kinds_);
+  regen_origin_.clear();
   ++regenerations_;
   // The pool of the last allowed regeneration would never be used.
   if (regenerations_ >= opt_.max_regenerations_) return StepOutcome::Failed;
@@ -550,6 +564,12 @@ StepOutcome ClosestSearch::Regenerate() {
     if (WorkSheets[static_cast<size_t>(s)] != 0) {
       entry = &pattern_cache_.Get(LeftParts, opt_.sheets[s], opt_.params.speed);
       total += entry->patterns.Count();
+      const std::pair<uint64_t, int> key{entry->version, pass_id_};
+      if (stock_bounds_key_[static_cast<size_t>(s)] != key) {
+        stock_bounds_key_[static_cast<size_t>(s)] = key;
+        stock_bounds_[static_cast<size_t>(s)].assign(static_cast<size_t>(entry->patterns.Count()),
+                                                     std::numeric_limits<double>::infinity());
+      }
     }
     stock_patterns_[static_cast<size_t>(s)] = entry;
   }
@@ -559,14 +579,11 @@ StepOutcome ClosestSearch::Regenerate() {
     for (int s = 0; s < nsheets_; ++s) {
       const TLengthPatterns* entry = stock_patterns_[static_cast<size_t>(s)];
       if (entry == nullptr) continue;
-      for (int p = 0; p < entry->patterns.Count(); ++p) {
-        RegeneratedPool.AppendCopy(entry->patterns, p, s);
-      }
+      for (int p = 0; p < entry->patterns.Count(); ++p) AppendRegenerated(*entry, p, s);
     }
   }
   pool_ = &RegeneratedPool;
-  regen_bounds_.assign(static_cast<size_t>(RegeneratedPool.Count()),
-                       std::numeric_limits<double>::infinity());
+  regen_pass_ = pass_id_;
   cut_since_regen_ = false;
   return StepOutcome::Continue;
 }
@@ -600,11 +617,30 @@ void ClosestSearch::AppendByRankAndUtil() {
       const int s = rank_order_[static_cast<size_t>(pick)];
       const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
       size_t& pos = merge_pos_[static_cast<size_t>(pick) - g];
-      RegeneratedPool.AppendCopy(e->patterns, e->by_util[pos], s);
+      AppendRegenerated(*e, e->by_util[pos], s);
       ++pos;
     }
     g = end;
   }
+}
+
+void ClosestSearch::AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet) {
+  RegeneratedPool.AppendCopy(entry.patterns, p, sheet);
+  regen_origin_.push_back(p);
+  regen_bounds_.push_back(stock_bounds_[static_cast<size_t>(sheet)][static_cast<size_t>(p)]);
+}
+
+// Hands the score bounds of the regenerated pool of this pass back to its
+// stocks. Pieces are only cut, never taken back, once a pass regenerates.
+void ClosestSearch::KeepRegeneratedBounds() {
+  if (regen_pass_ == pass_id_) {
+    for (int p = 0; p < RegeneratedPool.Count(); ++p) {
+      const size_t s = static_cast<size_t>(RegeneratedPool.Sheet(p));
+      stock_bounds_[s][static_cast<size_t>(regen_origin_[static_cast<size_t>(p)])] =
+          regen_bounds_[static_cast<size_t>(p)];
+    }
+  }
+  regen_bounds_.clear();
 }
 
 void ClosestSearch::SyncLeftParts() {
