@@ -54,7 +54,6 @@ void TPatternPool::Clear(int kinds) {
   kinds_ = kinds;
   number.clear();
   sheet_.clear();
-  counts_.clear();
   nz_begin_.assign(1, 0);
   nz_index_.clear();
   nz_count_.clear();
@@ -79,7 +78,6 @@ void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* pa
                        int32_t sheet_cx, int32_t sheet_cy) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
-  counts_.insert(counts_.end(), counts, counts + kinds_);
   // Zero counts add exactly 0.0 to the used area, so only the kinds cut are
   // summed (in position order, as every sum of the search).
   double used = 0.0;
@@ -114,14 +112,11 @@ void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
   TPatternPool sorted;
   sorted.Clear(kinds_);
   sorted.sheet_.reserve(sheet_.size());
-  sorted.counts_.reserve(counts_.size());
   sorted.util_.reserve(util_.size());
   sorted.pieces_.reserve(pieces_.size());
   for (int p : order) {
     sorted.sheet_.push_back(Sheet(p));
     sorted.number.push_back(number[static_cast<size_t>(p)]);
-    const int32_t* c = Counts(p);
-    sorted.counts_.insert(sorted.counts_.end(), c, c + kinds_);
     for (int k = NzBegin(p); k < NzEnd(p); ++k) {
       sorted.nz_index_.push_back(nz_index_[static_cast<size_t>(k)]);
       sorted.nz_count_.push_back(nz_count_[static_cast<size_t>(k)]);
@@ -134,11 +129,22 @@ void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
   *this = std::move(sorted);
 }
 
+std::vector<int32_t> TPatternPool::Counts(int p) const {
+  std::vector<int32_t> out(static_cast<size_t>(kinds_));
+  CountsInto(p, out.data());
+  return out;
+}
+
+void TPatternPool::CountsInto(int p, int32_t* out) const {
+  std::fill(out, out + kinds_, 0);
+  for (int k = NzBegin(p); k < NzEnd(p); ++k) {
+    out[nz_index_[static_cast<size_t>(k)]] = nz_count_[static_cast<size_t>(k)];
+  }
+}
+
 void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
-  const int32_t* c = src.Counts(p);
-  counts_.insert(counts_.end(), c, c + kinds_);
   for (int k = src.NzBegin(p); k < src.NzEnd(p); ++k) {
     nz_index_.push_back(src.nz_index_[static_cast<size_t>(k)]);
     nz_count_.push_back(src.nz_count_[static_cast<size_t>(k)]);
@@ -178,8 +184,10 @@ TPacket TPatternPool::ToPacket(int p, const TPanels& parts, const TPanels& sheet
                                int32_t bars) const {
   TPacket pattern(parts);
   SetPatternHeader(pattern, sheets[Sheet(p)], bars);
-  const int32_t* c = Counts(p);
-  for (int i = 0; i < kinds_; ++i) pattern.numbers[i].p_number = c[i];
+  for (int i = 0; i < kinds_; ++i) pattern.numbers[i].p_number = 0;
+  for (int k = NzBegin(p); k < NzEnd(p); ++k) {
+    pattern.numbers[nz_index_[static_cast<size_t>(k)]].p_number = nz_count_[static_cast<size_t>(k)];
+  }
   pattern.used_parts.RemoveAll();
   pattern.available_rects.RemoveAll();
   pattern.rFastUtil = Util(p);

@@ -1,5 +1,5 @@
 // TPatternPool: candidate patterns of a stage held in contiguous arrays (stock
-// position, piece counts, non-zero entries, cached utilisation, bars cut in the
+// position, the non-zero piece counts, cached utilisation, bars cut in the
 // current pass) so that the search's greedy steps allocate nothing.
 #pragma once
 
@@ -33,9 +33,9 @@ class TPatternPool {
            int32_t sheet_cy);
 
   int32_t Sheet(int p) const { return sheet_[static_cast<size_t>(p)]; }
-  const int32_t* Counts(int p) const {
-    return counts_.data() + static_cast<size_t>(p) * static_cast<size_t>(kinds_);
-  }
+  // The pattern's count of every kind.
+  std::vector<int32_t> Counts(int p) const;
+  void CountsInto(int p, int32_t* out) const;
   // Non-zero entries of pattern p: positions and counts, ascending position.
   int NzBegin(int p) const { return static_cast<int>(nz_begin_[static_cast<size_t>(p)]); }
   int NzEnd(int p) const { return static_cast<int>(nz_begin_[static_cast<size_t>(p) + 1]); }
@@ -70,7 +70,6 @@ class TPatternPool {
  private:
   int kinds_ = 0;
   std::vector<int32_t> sheet_;
-  std::vector<int32_t> counts_;
   std::vector<uint32_t> nz_begin_{0};
   std::vector<int32_t> nz_index_;
   std::vector<int32_t> nz_count_;

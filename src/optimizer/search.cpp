@@ -57,8 +57,36 @@ class ClosestSearch {
   double ScaledScore(int p, double c) const;
   bool PreferOver(int p, double c, int best, double best_c, int way) const;
   double LeadScore(int p, double c, int way) const;
-  bool SurelyLoses(int p, int best, double best_c, int way) const;
+  // The choice of a greedy step so far.
+  struct Choice {
+    double B = 0.0;
+    int best = -1;
+    int32_t best_prio = std::numeric_limits<int32_t>::max();
+    uint64_t exhausted = 0;  // kinds with nothing left
+    void Take(int p, double c, int32_t pp) {
+      best = p;
+      B = c;
+      best_prio = pp;
+    }
+  };
+  // The largest first-test value of a block's selectable patterns for one
+  // way (-1: unknown).
+  struct BlockBound {
+    int way = -1;
+    double value = 0.0;
+    void Include(double v) {
+      if (std::isnan(v)) way = -1;
+      if (v > value) value = v;
+    }
+  };
+  BlockBound ScanBlock(const TPatternBlock& block, int32_t pp, int way, Choice& choice);
+  double LoseValue(int p, int way) const;
+  bool ValueLoses(double v, const Choice& choice, int way) const;
   void InvalidateBounds(uint64_t kinds);
+  void ForgetBlockBound(int p);
+  std::vector<BlockBound>& BlockBounds() {
+    return pool_ == &RegeneratedPool ? regen_block_bounds_ : all_block_bounds_;
+  }
   std::vector<double>& Bounds() { return pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_; }
   StepOutcome CutBar(int best);
   void TakeBackPoorest(int best);
@@ -119,12 +147,14 @@ class ClosestSearch {
   bool seeds_have_sheets_ = false;
   std::vector<TrialEntry> trial_;
   TPatternPool* pool_ = nullptr;
+  std::vector<int32_t> flush_counts_;
   std::vector<int> cut_;  // the patterns of the pool with bars in this pass
   // Per pattern of either pool: its score when last computed in this pass.
   // Weights stay fixed in a pass and the score of a pattern only falls as
   // pieces are cut, so it bounds the current score from above until pieces
   // are taken back. bounds_hold_ is false when a weight could break that.
   std::vector<double> all_bounds_, regen_bounds_;
+  std::vector<BlockBound> all_block_bounds_, regen_block_bounds_;
   bool bounds_hold_ = false;
   int regenerations_ = 0;
   int picks_ = 0;
@@ -280,6 +310,7 @@ void ClosestSearch::ResetPass() {
   }
   all_bounds_.assign(static_cast<size_t>(opt_.all_schemes.Count()),
                      std::numeric_limits<double>::infinity());
+  all_block_bounds_.clear();
   for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
   std::fill(opt_.all_schemes.number.begin(), opt_.all_schemes.number.end(), 0);
   pool_ = &opt_.all_schemes;
@@ -319,59 +350,72 @@ void ClosestSearch::RefreshDemandTerms() {
 // priority with bars left, or -1.
 int ClosestSearch::ChoosePattern(int way) {
   const TPatternPool& pool = *pool_;
-  const int* nz_index = pool.NzIndex();
-  const int32_t* nz_count = pool.NzCount();
   // A pattern that cuts a kind with nothing left overflows.
-  uint64_t exhausted = 0;
+  Choice choice;
   if (pool.HasMasks()) {
     for (int i = 0; i < kinds_; ++i) {
-      if (left_[static_cast<size_t>(i)] <= 0) exhausted |= uint64_t{1} << i;
+      if (left_[static_cast<size_t>(i)] <= 0) choice.exhausted |= uint64_t{1} << i;
     }
   }
-  std::vector<double>& bounds = Bounds();
-  double B = 0.0;
-  int best = -1;
-  int32_t best_prio = std::numeric_limits<int32_t>::max();
-  for (const TPatternBlock& block : pool.Blocks()) {
-    const size_t ps = static_cast<size_t>(block.sheet);
+  const std::vector<TPatternBlock>& blocks = pool.Blocks();
+  std::vector<BlockBound>& block_bounds = BlockBounds();
+  if (block_bounds.size() != blocks.size()) block_bounds.assign(blocks.size(), BlockBound{});
+  for (size_t k = 0; k < blocks.size(); ++k) {
+    const size_t ps = static_cast<size_t>(blocks[k].sheet);
     const int32_t pp = prio_[ps];
-    if (pp > best_prio || WorkSheets[ps] == 0) continue;
-    for (int p = block.begin; p < block.end; ++p) {
-      if ((pool.Mask(p) & exhausted) != 0) continue;
-      if (B > 0 && pp == best_prio && SurelyLoses(p, best, B, way)) continue;
-      const int kb = pool.NzBegin(p);
-      const int ke = pool.NzEnd(p);
-      bool overflow = false;
-      for (int k = kb; k < ke && !overflow; ++k) {
-        overflow = nz_count[k] > left_[static_cast<size_t>(nz_index[k])];
-      }
-      if (overflow) continue;
-      double c = Closeness(p);
-      if (c < 0) continue;
-      c = ScaledScore(p, c);
-      bounds[static_cast<size_t>(p)] = c;
-      if (pp < best_prio || B <= 0) {
-        best = p;
-        B = c;
-        best_prio = pp;
+    if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
+    const bool may_lose = choice.B > 0 && pp == choice.best_prio && bounds_hold_ && !pending_;
+    BlockBound& bb = block_bounds[k];
+    if (may_lose && bb.way == way && ValueLoses(bb.value, choice, way)) continue;
+    bb = ScanBlock(blocks[k], pp, way, choice);
+  }
+  return choice.best;
+}
+
+// Scans the patterns of one block for the choice; returns the block's bound:
+// the largest value any of its selectable patterns can show the first test.
+ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, int32_t pp, int way,
+                                                   Choice& choice) {
+  const TPatternPool& pool = *pool_;
+  const int* nz_index = pool.NzIndex();
+  const int32_t* nz_count = pool.NzCount();
+  std::vector<double>& bounds = Bounds();
+  BlockBound bb{way, -std::numeric_limits<double>::infinity()};
+  for (int p = block.begin; p < block.end; ++p) {
+    if ((pool.Mask(p) & choice.exhausted) != 0) continue;
+    const bool may_lose = choice.B > 0 && pp == choice.best_prio && bounds_hold_ && !pending_;
+    if (may_lose) {
+      const double v = LoseValue(p, way);
+      if (ValueLoses(v, choice, way)) {
+        bb.Include(v);
         continue;
       }
-      // With improvement passes pending only utilisation and area decide.
-      if (pending_) {
-        B = 1.0;
-        c = 1.0;
-      }
-      if (pool.number[static_cast<size_t>(p)] > 0) {
-        c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
-      }
-      if (PreferOver(p, c, best, B, way)) {
-        B = c;
-        best = p;
-        best_prio = pp;
-      }
     }
+    bool overflow = false;
+    for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
+      overflow = nz_count[k] > left_[static_cast<size_t>(nz_index[k])];
+    }
+    if (overflow) continue;
+    double c = Closeness(p);
+    if (c < 0) continue;
+    c = ScaledScore(p, c);
+    bounds[static_cast<size_t>(p)] = c;
+    bb.Include(LoseValue(p, way));
+    if (pp < choice.best_prio || choice.B <= 0) {
+      choice.Take(p, c, pp);
+      continue;
+    }
+    // With improvement passes pending only utilisation and area decide.
+    if (pending_) {
+      choice.B = 1.0;
+      c = 1.0;
+    }
+    if (pool.number[static_cast<size_t>(p)] > 0) {
+      c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
+    }
+    if (PreferOver(p, c, choice.best, choice.B, way)) choice.Take(p, c, pp);
   }
-  return best;
+  return bb;
 }
 
 // Closeness of pattern p to the remaining demand, summed in position order
@@ -440,32 +484,52 @@ double ClosestSearch::LeadScore(int p, double c, int way) const {
   return (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
 }
 
-// True when pattern p cannot win the tie-break against `best` (score best_c)
-// whatever its current score, judged from its score bound: its first test
-// already decides against it. Every step of the scores is monotonic, so the
-// bound gives the largest value each test can see.
-bool ClosestSearch::SurelyLoses(int p, int best, double best_c, int way) const {
-  if (!bounds_hold_ || pending_) return false;
+// The value pattern p can show at most in the first test of the tie-break,
+// from its score bound: the score with the repeat bonus (way 2) or the
+// utilisation score (ways 0 and 1). Every step of the scores is monotonic.
+double ClosestSearch::LoseValue(int p, int way) const {
+  if (way == 0) return LeadScore(p, 0.0, 0);
   double ub = (pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_)[static_cast<size_t>(p)];
   if (pool_->number[static_cast<size_t>(p)] > 0) {
     ub = ub * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
   }
-  if (way == 2) return (ub + 1) / (best_c + 1) - 1 <= -tuning::kClosenessTolerance;
-  const double a = LeadScore(p, ub, way);
-  const double b = LeadScore(best, best_c, way);
-  return a / b - 1 <= -tuning::kUtilTolerance;
+  return way == 2 ? ub : LeadScore(p, ub, way);
+}
+
+// True when a pattern showing at most `v` in the first test loses it against
+// the choice so far.
+bool ClosestSearch::ValueLoses(double v, const Choice& choice, int way) const {
+  if (way == 2) return (v + 1) / (choice.B + 1) - 1 <= -tuning::kClosenessTolerance;
+  const double b = LeadScore(choice.best, choice.B, way);
+  return v / b - 1 <= -tuning::kUtilTolerance;
 }
 
 // Forgets the score bounds of the patterns that cut any of `kinds` (all
 // patterns without kind masks).
 void ClosestSearch::InvalidateBounds(uint64_t kinds) {
   std::vector<double>& bounds = Bounds();
+  std::vector<BlockBound>& block_bounds = BlockBounds();
   const TPatternPool& pool = *pool_;
-  for (int p = 0; p < pool.Count(); ++p) {
-    if (!pool.HasMasks() || (pool.Mask(p) & kinds) != 0) {
-      bounds[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
+  const std::vector<TPatternBlock>& blocks = pool.Blocks();
+  block_bounds.resize(blocks.size());
+  for (size_t k = 0; k < blocks.size(); ++k) {
+    for (int p = blocks[k].begin; p < blocks[k].end; ++p) {
+      if (!pool.HasMasks() || (pool.Mask(p) & kinds) != 0) {
+        bounds[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
+        block_bounds[k] = BlockBound{};
+      }
     }
   }
+}
+
+// A pattern cut for the first time shows the repeat bonus from now on.
+void ClosestSearch::ForgetBlockBound(int p) {
+  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
+  const auto it = std::upper_bound(blocks.begin(), blocks.end(), p,
+                                   [](int q, const TPatternBlock& b) { return q < b.begin; });
+  std::vector<BlockBound>& block_bounds = BlockBounds();
+  const size_t k = static_cast<size_t>(it - blocks.begin()) - 1;
+  if (k < block_bounds.size()) block_bounds[k] = BlockBound{};
 }
 
 // One greedy step: cuts a bar of pattern `best`; the pass succeeds when every
@@ -477,7 +541,10 @@ StepOutcome ClosestSearch::CutBar(int best) {
   for (int k = pool.NzBegin(best); k < pool.NzEnd(best); ++k) {
     left_[static_cast<size_t>(pool.NzIndex()[k])] -= pool.NzCount()[k];
   }
-  if (pool.number[static_cast<size_t>(best)]++ == 0) cut_.push_back(best);
+  if (pool.number[static_cast<size_t>(best)]++ == 0) {
+    cut_.push_back(best);
+    ForgetBlockBound(best);
+  }
   --WorkSheets[static_cast<size_t>(pool.Sheet(best))];
   cut_since_regen_ = true;
   bool done = true;
@@ -641,6 +708,7 @@ void ClosestSearch::KeepRegeneratedBounds() {
     }
   }
   regen_bounds_.clear();
+  regen_block_bounds_.clear();
 }
 
 void ClosestSearch::SyncLeftParts() {
@@ -657,7 +725,9 @@ void ClosestSearch::FlushPool() {
   for (int p : cut_) {
     int32_t& n = pool.number[static_cast<size_t>(p)];
     const int32_t lid = label_id_[static_cast<size_t>(pool.Sheet(p))];
-    const int32_t* c = pool.Counts(p);
+    flush_counts_.resize(uk_);
+    pool.CountsInto(p, flush_counts_.data());
+    const int32_t* c = flush_counts_.data();
     auto same = [&](const TrialEntry& e) {
       return label_id_[static_cast<size_t>(e.sheet)] == lid &&
              std::memcmp(e.counts.data(), c, uk_ * sizeof(int32_t)) == 0;
