@@ -63,11 +63,7 @@ class ClosestSearch {
     int best = -1;
     int32_t best_prio = std::numeric_limits<int32_t>::max();
     uint64_t exhausted = 0;  // kinds with nothing left
-    void Take(int p, double c, int32_t pp) {
-      best = p;
-      B = c;
-      best_prio = pp;
-    }
+    double best_lead = 0.0;  // LeadScore of the best pattern (ways 0 and 1)
   };
   // The largest first-test value of a block's selectable patterns for one
   // way (-1: unknown).
@@ -79,6 +75,7 @@ class ClosestSearch {
       if (v > value) value = v;
     }
   };
+  void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
   BlockBound ScanBlock(const TPatternBlock& block, int32_t pp, int way, Choice& choice);
   double LoseValue(int p, int way) const;
   bool ValueLoses(double v, const Choice& choice, int way) const;
@@ -402,7 +399,7 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, i
     bounds[static_cast<size_t>(p)] = c;
     bb.Include(LoseValue(p, way));
     if (pp < choice.best_prio || choice.B <= 0) {
-      choice.Take(p, c, pp);
+      Take(choice, p, c, pp, way);
       continue;
     }
     // With improvement passes pending only utilisation and area decide.
@@ -413,7 +410,7 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, i
     if (pool.number[static_cast<size_t>(p)] > 0) {
       c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
     }
-    if (PreferOver(p, c, choice.best, choice.B, way)) choice.Take(p, c, pp);
+    if (PreferOver(p, c, choice.best, choice.B, way)) Take(choice, p, c, pp, way);
   }
   return bb;
 }
@@ -500,8 +497,14 @@ double ClosestSearch::LoseValue(int p, int way) const {
 // the choice so far.
 bool ClosestSearch::ValueLoses(double v, const Choice& choice, int way) const {
   if (way == 2) return (v + 1) / (choice.B + 1) - 1 <= -tuning::kClosenessTolerance;
-  const double b = LeadScore(choice.best, choice.B, way);
-  return v / b - 1 <= -tuning::kUtilTolerance;
+  return v / choice.best_lead - 1 <= -tuning::kUtilTolerance;
+}
+
+void ClosestSearch::Take(Choice& choice, int p, double c, int32_t pp, int way) const {
+  choice.best = p;
+  choice.B = c;
+  choice.best_prio = pp;
+  if (way != 2) choice.best_lead = LeadScore(p, c, way);
 }
 
 // Forgets the score bounds of the patterns that cut any of `kinds` (all
