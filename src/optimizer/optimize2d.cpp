@@ -234,10 +234,10 @@ double TOptimize2d::GenPowerValue(TPanels& pPanels, int m_GenType) {
   int64_t avgQty = count > 0 ? MinParts.GetTotalNumber() / count : 0;
   if (avgQty == 0) avgQty = 1;
   const double dq = static_cast<double>(avgQty);
-  const int family = m_GenType % 10;
+  const int family = m_GenType % tuning::kWeightFamilies;
   for (T2DStock& rec : pPanels.Items()) {
     int64_t n = rec.p_number;
-    if (FewPiecesPerKind) n = n * 30;
+    if (FewPiecesPerKind) n = n * tuning::kFewPiecesWeightFactor;
     const double dn = static_cast<double>(n);
     const double a = rec.area() / avgArea;
     const double a2 = a * a;
@@ -269,7 +269,7 @@ double TOptimize2d::GenPowerValue(TPanels& pPanels, int m_GenType) {
         w = int64_t{panels_math::RoundWeight(a4 * dn)} + OptimizerRandom(2);
         break;
       default:
-        w = avgQty + OptimizerRandom(100);
+        w = avgQty + OptimizerRandom(tuning::kWideWeightSpread);
         break;
     }
     rec.p_number = panels_math::ClampWeight(w);
@@ -292,7 +292,7 @@ int TOptimize2d::CompareResult(const TSchemes& pSchemes1, const TSchemes& pSchem
     const double c1 = pSchemes1.GetTotalCost(params.best_dimension, blade);
     const double c2 = pSchemes2.GetTotalCost(params.best_dimension, blade);
     const double d = std::fabs(c1 - c2);
-    if (d / (c1 + 0.01) < 0.0001) return tie_rule();
+    if (d / (c1 + tuning::kCompareCostEpsilon) < tuning::kCompareTolerance) return tie_rule();
     return c2 < c1 ? -1 : 1;
   }
   if (!SingleStageRun) {
@@ -304,7 +304,7 @@ int TOptimize2d::CompareResult(const TSchemes& pSchemes1, const TSchemes& pSchem
   const double u1 = pSchemes1.GetURate(blade);
   const double u2 = pSchemes2.GetURate(blade);
   const double d = std::fabs(u1 - u2) / u1;
-  if (d < 0.0001) return tie_rule();
+  if (d < tuning::kCompareTolerance) return tie_rule();
   return u2 > u1 ? -1 : 1;
 }
 

@@ -11,6 +11,7 @@
 #include "optimizer/panels.h"
 #include "optimizer/pattern_pool.h"
 #include "optimizer/schemes.h"
+#include "optimizer/search_tuning.h"
 #include "optimizer/seeds.h"
 
 namespace tralvin {
@@ -82,6 +83,9 @@ class TOptimize2d {
   bool TimeLimitReached = false;
 
  private:
+  friend class ClosestSearch;
+  friend class StagedRun;
+
   void SortPartsByArea();
   void Progress(TProgressKind kind) const;
   void ProgressStepMaybeRepaint();
@@ -91,7 +95,7 @@ class TOptimize2d {
   std::minstd_rand repaint_rng_;
   // Regenerated pools a pass may use before it fails. Run lifts the bound for
   // a second attempt at a stage whose searches found no plan at all.
-  int max_regenerations_ = 22;
+  int max_regenerations_ = tuning::kMaxRegenerations;
 };
 
 }  // namespace tralvin

@@ -3,9 +3,11 @@
 #include "optimizer/pattern_pool.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include "optimizer/enumerate.h"
+#include "optimizer/search_tuning.h"
 
 namespace tralvin {
 
@@ -38,7 +40,7 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
     scratch.qty[u] = pieces[i].p_number;
     scratch.area[u] = pieces[i].area();
   }
-  const int limit = (speed + 1) * 128;
+  const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
   int recorded = 0;
   EnumerateCombinations(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
                         scratch.counts.data(), [&](const int32_t* w, int32_t) {
@@ -52,33 +54,49 @@ void TPatternPool::Clear(int kinds) {
   kinds_ = kinds;
   number.clear();
   sheet_.clear();
-  counts_.clear();
   nz_begin_.assign(1, 0);
   nz_index_.clear();
   nz_count_.clear();
   util_.clear();
   pieces_.clear();
+  mask_.clear();
+  blocks_valid_ = false;
+}
+
+const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
+  if (blocks_valid_) return blocks_;
+  blocks_.clear();
+  for (int p = 0; p < Count(); ++p) {
+    if (blocks_.empty() || blocks_.back().sheet != Sheet(p)) blocks_.push_back({Sheet(p), p, p});
+    blocks_.back().end = p + 1;
+  }
+  blocks_valid_ = true;
+  return blocks_;
 }
 
 void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* part_area,
                        int32_t sheet_cx, int32_t sheet_cy) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
+  // Zero counts add exactly 0.0 to the used area, so only the kinds cut are
+  // summed (in position order, as every sum of the search).
   double used = 0.0;
   int64_t pieces = 0;
+  uint64_t mask = 0;
   for (int i = 0; i < kinds_; ++i) {
     const int32_t c = counts[i];
-    counts_.push_back(c);
+    if (c == 0) continue;
     used += static_cast<double>(c) * part_area[i];
-    if (c != 0) {
-      nz_index_.push_back(i);
-      nz_count_.push_back(c);
-      pieces += c;
-    }
+    nz_index_.push_back(i);
+    nz_count_.push_back(c);
+    pieces += c;
+    if (i < 64) mask |= uint64_t{1} << i;
   }
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
   util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
   pieces_.push_back(pieces);
+  mask_.push_back(mask);
+  blocks_valid_ = false;
 }
 
 void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
@@ -94,31 +112,82 @@ void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
   TPatternPool sorted;
   sorted.Clear(kinds_);
   sorted.sheet_.reserve(sheet_.size());
-  sorted.counts_.reserve(counts_.size());
   sorted.util_.reserve(util_.size());
   sorted.pieces_.reserve(pieces_.size());
   for (int p : order) {
     sorted.sheet_.push_back(Sheet(p));
     sorted.number.push_back(number[static_cast<size_t>(p)]);
-    const int32_t* c = Counts(p);
-    sorted.counts_.insert(sorted.counts_.end(), c, c + kinds_);
     for (int k = NzBegin(p); k < NzEnd(p); ++k) {
       sorted.nz_index_.push_back(nz_index_[static_cast<size_t>(k)]);
       sorted.nz_count_.push_back(nz_count_[static_cast<size_t>(k)]);
     }
     sorted.nz_begin_.push_back(static_cast<uint32_t>(sorted.nz_index_.size()));
     sorted.util_.push_back(Util(p));
+    sorted.mask_.push_back(Mask(p));
     sorted.pieces_.push_back(Pieces(p));
   }
   *this = std::move(sorted);
+}
+
+std::vector<int32_t> TPatternPool::Counts(int p) const {
+  std::vector<int32_t> out(static_cast<size_t>(kinds_));
+  CountsInto(p, out.data());
+  return out;
+}
+
+void TPatternPool::CountsInto(int p, int32_t* out) const {
+  std::fill(out, out + kinds_, 0);
+  for (int k = NzBegin(p); k < NzEnd(p); ++k) {
+    out[nz_index_[static_cast<size_t>(k)]] = nz_count_[static_cast<size_t>(k)];
+  }
+}
+
+void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) {
+  sheet_.push_back(sheet_id);
+  number.push_back(0);
+  for (int k = src.NzBegin(p); k < src.NzEnd(p); ++k) {
+    nz_index_.push_back(src.nz_index_[static_cast<size_t>(k)]);
+    nz_count_.push_back(src.nz_count_[static_cast<size_t>(k)]);
+  }
+  nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
+  util_.push_back(src.Util(p));
+  pieces_.push_back(src.Pieces(p));
+  mask_.push_back(src.Mask(p));
+  blocks_valid_ = false;
+}
+
+const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock& stock, int speed) {
+  const int kinds = pieces.Count();
+  caps_.resize(static_cast<size_t>(kinds));
+  for (int i = 0; i < kinds; ++i) {
+    const int32_t cx = pieces[i].p_cx;
+    const int64_t fit = cx > 0 ? stock.p_cx / cx : std::numeric_limits<int32_t>::max();
+    caps_[static_cast<size_t>(i)] =
+        static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(pieces[i].p_number, fit)));
+  }
+  const int64_t key = (static_cast<int64_t>(stock.p_cx) << 32) | static_cast<uint32_t>(stock.p_cy);
+  TLengthPatterns& entry = entries_[key];
+  if (entry.caps == caps_ && entry.patterns.Kinds() == kinds) return entry;
+  entry.caps = caps_;
+  entry.version = ++listings_;
+  entry.patterns.Clear(kinds);
+  AppendStockPatterns(entry.patterns, pieces, stock, 0, speed, scratch_);
+  entry.by_util.resize(static_cast<size_t>(entry.patterns.Count()));
+  std::iota(entry.by_util.begin(), entry.by_util.end(), 0);
+  std::stable_sort(entry.by_util.begin(), entry.by_util.end(), [&entry](int a, int b) {
+    return entry.patterns.Util(a) > entry.patterns.Util(b);
+  });
+  return entry;
 }
 
 TPacket TPatternPool::ToPacket(int p, const TPanels& parts, const TPanels& sheets,
                                int32_t bars) const {
   TPacket pattern(parts);
   SetPatternHeader(pattern, sheets[Sheet(p)], bars);
-  const int32_t* c = Counts(p);
-  for (int i = 0; i < kinds_; ++i) pattern.numbers[i].p_number = c[i];
+  for (int i = 0; i < kinds_; ++i) pattern.numbers[i].p_number = 0;
+  for (int k = NzBegin(p); k < NzEnd(p); ++k) {
+    pattern.numbers[nz_index_[static_cast<size_t>(k)]].p_number = nz_count_[static_cast<size_t>(k)];
+  }
   pattern.used_parts.RemoveAll();
   pattern.available_rects.RemoveAll();
   pattern.rFastUtil = Util(p);

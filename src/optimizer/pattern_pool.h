@@ -1,15 +1,23 @@
 // TPatternPool: candidate patterns of a stage held in contiguous arrays (stock
-// position, piece counts, non-zero entries, cached utilisation, bars cut in the
+// position, the non-zero piece counts, cached utilisation, bars cut in the
 // current pass) so that the search's greedy steps allocate nothing.
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "optimizer/panels.h"
 #include "optimizer/schemes.h"
 
 namespace tralvin {
+
+// A run of consecutive patterns of one stock in a pool.
+struct TPatternBlock {
+  int32_t sheet;
+  int begin;
+  int end;
+};
 
 class TPatternPool {
  public:
@@ -25,15 +33,20 @@ class TPatternPool {
            int32_t sheet_cy);
 
   int32_t Sheet(int p) const { return sheet_[static_cast<size_t>(p)]; }
-  const int32_t* Counts(int p) const {
-    return counts_.data() + static_cast<size_t>(p) * static_cast<size_t>(kinds_);
-  }
+  // The pattern's count of every kind.
+  std::vector<int32_t> Counts(int p) const;
+  void CountsInto(int p, int32_t* out) const;
   // Non-zero entries of pattern p: positions and counts, ascending position.
   int NzBegin(int p) const { return static_cast<int>(nz_begin_[static_cast<size_t>(p)]); }
   int NzEnd(int p) const { return static_cast<int>(nz_begin_[static_cast<size_t>(p) + 1]); }
   const int32_t* NzIndex() const { return nz_index_.data(); }
   const int32_t* NzCount() const { return nz_count_.data(); }
   double Util(int p) const { return util_[static_cast<size_t>(p)]; }
+  // The kinds the pattern cuts as bits (kinds 0 .. 63; see HasMasks).
+  uint64_t Mask(int p) const { return mask_[static_cast<size_t>(p)]; }
+  bool HasMasks() const { return kinds_ <= 64; }
+  // The pool as runs of patterns of one stock, in pool order.
+  const std::vector<TPatternBlock>& Blocks() const;
   int64_t Pieces(int p) const { return pieces_[static_cast<size_t>(p)]; }
 
   // Bars cut with each pattern in the current pass.
@@ -44,6 +57,10 @@ class TPatternPool {
   // `label_rank[s]` orders the stock labels.
   void SortUtilization(const std::vector<int>& label_rank);
 
+  // Appends pattern p of `src` (same kinds) as a pattern of the stock at
+  // position `sheet_id`.
+  void AppendCopy(const TPatternPool& src, int p, int32_t sheet_id);
+
   // The pattern as a TPacket: header from `sheets[Sheet(p)]` with `number`
   // bars, entries copies of `parts` with the counts.
   TPacket ToPacket(int p, const TPanels& parts, const TPanels& sheets, int32_t bars) const;
@@ -53,12 +70,14 @@ class TPatternPool {
  private:
   int kinds_ = 0;
   std::vector<int32_t> sheet_;
-  std::vector<int32_t> counts_;
   std::vector<uint32_t> nz_begin_{0};
   std::vector<int32_t> nz_index_;
   std::vector<int32_t> nz_count_;
   std::vector<double> util_;
   std::vector<int64_t> pieces_;
+  std::vector<uint64_t> mask_;
+  mutable std::vector<TPatternBlock> blocks_;
+  mutable bool blocks_valid_ = false;
 };
 
 // Reusable buffers of AppendStockPatterns.
@@ -72,6 +91,31 @@ struct TPatternScratch {
 // `sheet_pos` is the stock's position in the stock list.
 void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DStock& stock,
                          int32_t sheet_pos, int speed, TPatternScratch& scratch);
+
+// The patterns of one stock length for the quantities a regeneration asks
+// for, and their order by utilisation descending (stable).
+struct TLengthPatterns {
+  std::vector<int32_t> caps;  // per kind: the most pieces one bar can take
+  TPatternPool patterns;
+  std::vector<int> by_util;
+  uint64_t version = 0;  // new for every listing
+};
+
+// The patterns of every stock length met in a search, kept while the
+// quantities allow: the listing depends only on each kind's cap, the smaller
+// of its remaining quantity and what fits one bar, so a stock length's list
+// is made again only when one of its caps changes. Stocks of one length share
+// it.
+class TPatternCache {
+ public:
+  const TLengthPatterns& Get(const TPanels& pieces, const T2DStock& stock, int speed);
+
+ private:
+  std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width
+  std::vector<int32_t> caps_;
+  TPatternScratch scratch_;
+  uint64_t listings_ = 0;
+};
 
 // The header of a pattern cut from `sheet`: the fields a new pattern takes
 // from its stock, with `number` bars.

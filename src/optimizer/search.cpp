@@ -4,9 +4,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <numeric>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "optimizer/optimize2d.h"
+#include "optimizer/search_tuning.h"
 
 namespace tralvin {
 
@@ -19,420 +24,812 @@ struct TrialEntry {
   std::vector<int32_t> counts;
 };
 
+// What the greedy steps of a pass do next.
+enum class StepOutcome { Continue, Success, Failed };
+
 }  // namespace
 
-std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
-  const int kinds = parts.Count();
-  const int nsheets = sheets.Count();
-  const size_t uk = static_cast<size_t>(kinds);
-  const bool cost_opt = params.cost_optimize;
-  const bool bundle = params.bundle_optimize;
-  const bool pending = ImprovementPassesPending;
+// The search of one stage: the facts of kinds and stocks, the state of the
+// pass being built and the named steps that build, score and learn from it.
+class ClosestSearch {
+ public:
+  ClosestSearch(TOptimize2d& opt, int way);
+  std::string Run();
 
-  // The pool must describe the current piece list.
-  if (all_schemes.Kinds() != kinds) GenAllSchemes();
-
-  // Start of the call.
-  FewPiecesPerKind =
-      kinds > 0 && static_cast<double>(parts.GetTotalNumber()) / static_cast<double>(kinds) < 8.0;
-  TPanels WeightList(parts);
-  const double avgArea = GenPowerValue(WeightList, 0);
-  int family = -1;
-  int last_improving = -1;
-  const double start_time = Now();
-  bool seen_within_stock = false;
-
-  // Per-kind data.
-  std::vector<int64_t> maxq(uk), req(uk), left(uk), weight(uk);
-  std::vector<double> total1(uk), div2(uk);
-  std::vector<int64_t> wl(uk);
-  std::vector<char> has_div(uk);
-  for (int i = 0; i < kinds; ++i) {
-    maxq[static_cast<size_t>(i)] = parts[i].p_number;
-    req[static_cast<size_t>(i)] = MinParts[i].p_number;
-    total1[static_cast<size_t>(i)] = static_cast<double>(maxq[static_cast<size_t>(i)] + 1);
+ private:
+  // Facts of the stage.
+  void InitKinds();
+  void InitStocks();
+  void InitLabels();
+  // Pass level.
+  bool ChooseWeights(int r);
+  bool StopForStagnation(int r) const;
+  void ResetPass();
+  void GreedyPass();
+  TSchemes BuildTrialPlan() const;
+  void LearnFrom(const TSchemes& trial_plan);
+  bool ScoreTrial(int r, TSchemes& trial_plan);
+  std::string Finish();
+  // Greedy step level.
+  void RefreshDemandTerms();
+  int ChoosePattern(int way);
+  double Closeness(int p) const;
+  double ScaledScore(int p, double c) const;
+  bool PreferOver(int p, double c, int best, double best_c, int way) const;
+  double LeadScore(int p, double c, int way) const;
+  // The choice of a greedy step so far.
+  struct Choice {
+    double B = 0.0;
+    int best = -1;
+    int32_t best_prio = std::numeric_limits<int32_t>::max();
+    uint64_t exhausted = 0;  // kinds with nothing left
+    double best_lead = 0.0;  // LeadScore of the best pattern (ways 0 and 1)
+  };
+  // The largest first-test value of a block's selectable patterns for one
+  // way (-1: unknown).
+  struct BlockBound {
+    int way = -1;
+    double value = 0.0;
+    void Include(double v) {
+      if (std::isnan(v)) way = -1;
+      if (v > value) value = v;
+    }
+  };
+  void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
+  BlockBound ScanBlock(const TPatternBlock& block, int32_t pp, int way, Choice& choice);
+  double LoseValue(int p, int way) const;
+  bool ValueLoses(double v, const Choice& choice, int way) const;
+  void InvalidateBounds(uint64_t kinds);
+  void ForgetBlockBound(int p);
+  std::vector<BlockBound>& BlockBounds() {
+    return pool_ == &RegeneratedPool ? regen_block_bounds_ : all_block_bounds_;
   }
+  std::vector<double>& Bounds() { return pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_; }
+  StepOutcome CutBar(int best);
+  void TakeBackPoorest(int best);
+  StepOutcome NothingSelectable();
+  StepOutcome Regenerate();
+  void AppendByRankAndUtil();
+  void AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet);
+  void KeepRegeneratedBounds();
+  void FlushPool();
+  void SyncLeftParts();
 
-  // Per-stock data. Stocks are matched by label when bars are merged.
-  const size_t us = static_cast<size_t>(nsheets);
-  std::vector<int32_t> prio(us), WorkSheets(us), label_id(us);
-  std::vector<double> sarea(us), sarea2(us), scost2(us), scostd(us);
-  std::vector<int> label_rank(us, 0);
-  for (int s = 0; s < nsheets; ++s) {
+  TOptimize2d& opt_;
+  const int way_;
+  const int kinds_;
+  const int nsheets_;
+  const size_t uk_;
+  const bool cost_opt_;
+  const bool bundle_;
+  const bool pending_;
+
+  // Per kind: maximum, requirement, maximum + 1.
+  std::vector<int64_t> maxq_, req_;
+  std::vector<double> total1_;
+  // Per stock: priority, area, area², cost, cost², label identity (equal
+  // labels merge) and label rank (pool order).
+  std::vector<int32_t> prio_, label_id_;
+  std::vector<double> sarea_, sarea2_, scostd_, scost2_;
+  std::vector<int> label_rank_;
+
+  // Search state.
+  TPanels WeightList;
+  TPanels PassWeights;
+  double avgArea_ = 0.0;
+  int family_ = -1;
+  int last_improving_ = -1;
+  double start_time_ = 0.0;
+  bool seen_within_stock_ = false;
+  int max_passes_ = 0;
+
+  // State of the pass being built.
+  std::vector<int64_t> left_, weight_, wl_;
+  std::vector<double> div2_;
+  std::vector<char> has_div_;
+  std::vector<int32_t> WorkSheets;
+  TPanels LeftParts;  // the pieces still allowed, as a list for the weight updates
+  TPatternPool RegeneratedPool;
+  TPatternCache pattern_cache_;
+  std::vector<const TLengthPatterns*> stock_patterns_;  // per stock, this regeneration
+  std::vector<int> rank_order_;                         // stocks by label rank, stable
+  std::vector<size_t> merge_pos_;
+  // Score bounds carried from one regenerated pool to the next: per stock,
+  // per pattern of its length's listing, valid for one listing in one pass.
+  std::vector<int32_t> regen_origin_;  // per pattern of the regenerated pool
+  std::vector<std::vector<double>> stock_bounds_;
+  std::vector<std::pair<uint64_t, int>> stock_bounds_key_;  // listing version, pass
+  int pass_id_ = 0;
+  int regen_pass_ = -1;
+  bool seeds_have_sheets_ = false;
+  std::vector<TrialEntry> trial_;
+  TPatternPool* pool_ = nullptr;
+  std::vector<int32_t> flush_counts_;
+  std::vector<int> cut_;  // the patterns of the pool with bars in this pass
+  // Per pattern of either pool: its score when last computed in this pass.
+  // Weights stay fixed in a pass and the score of a pattern only falls as
+  // pieces are cut, so it bounds the current score from above until pieces
+  // are taken back. bounds_hold_ is false when a weight could break that.
+  std::vector<double> all_bounds_, regen_bounds_;
+  std::vector<BlockBound> all_block_bounds_, regen_block_bounds_;
+  bool bounds_hold_ = false;
+  int regenerations_ = 0;
+  int picks_ = 0;
+  bool unlimited_ = false;
+  bool met_nothing_ = false;
+  bool cut_since_regen_ = false;
+  bool success_ = false;
+};
+
+ClosestSearch::ClosestSearch(TOptimize2d& opt, int way)
+    : opt_(opt),
+      way_(way),
+      kinds_(opt.parts.Count()),
+      nsheets_(opt.sheets.Count()),
+      uk_(static_cast<size_t>(kinds_)),
+      cost_opt_(opt.params.cost_optimize),
+      bundle_(opt.params.bundle_optimize),
+      pending_(opt.ImprovementPassesPending),
+      left_(uk_),
+      weight_(uk_),
+      wl_(uk_),
+      div2_(uk_),
+      has_div_(uk_),
+      WorkSheets(static_cast<size_t>(nsheets_)),
+      LeftParts(opt.parts) {
+  // The pool must describe the current piece list.
+  if (opt_.all_schemes.Kinds() != kinds_) opt_.GenAllSchemes();
+  opt_.FewPiecesPerKind =
+      kinds_ > 0 && static_cast<double>(opt_.parts.GetTotalNumber()) / static_cast<double>(kinds_) <
+                        tuning::kFewPiecesPerKind;
+  WeightList = opt_.parts;
+  avgArea_ = opt_.GenPowerValue(WeightList, 0);
+  start_time_ = opt_.Now();
+  max_passes_ = opt_.params.speed * tuning::kPassesPerSpeedStep + tuning::kBasePasses;
+  InitKinds();
+  InitStocks();
+}
+
+void ClosestSearch::InitKinds() {
+  maxq_.resize(uk_);
+  req_.resize(uk_);
+  total1_.resize(uk_);
+  for (int i = 0; i < kinds_; ++i) {
+    const size_t u = static_cast<size_t>(i);
+    maxq_[u] = opt_.parts[i].p_number;
+    req_[u] = opt_.MinParts[i].p_number;
+    total1_[u] = static_cast<double>(maxq_[u] + 1);
+  }
+}
+
+void ClosestSearch::InitStocks() {
+  const size_t us = static_cast<size_t>(nsheets_);
+  prio_.resize(us);
+  sarea_.resize(us);
+  sarea2_.resize(us);
+  scostd_.resize(us);
+  scost2_.resize(us);
+  const TPanels& sheets = opt_.sheets;
+  for (int s = 0; s < nsheets_; ++s) {
     const size_t u = static_cast<size_t>(s);
     const T2DStock& st = sheets[s];
-    prio[u] = st.Priority;
-    sarea[u] = st.area();
-    sarea2[u] = sarea[u] * sarea[u];
-    scostd[u] = static_cast<double>(st.p_cost) * 1.0 + 0.0001;
-    scost2[u] = scostd[u] * scostd[u];
-    label_id[u] = s;
-    for (int o = 0; o < s; ++o) {
-      if (sheets[o].p_lab == st.p_lab) {
-        label_id[u] = label_id[static_cast<size_t>(o)];
-        break;
-      }
-    }
-    for (int o = 0; o < nsheets; ++o) {
-      const T2DStock& ot = sheets[o];
-      if (ot.MatType < st.MatType || (ot.MatType == st.MatType && ot.p_lab < st.p_lab)) {
-        ++label_rank[u];
-      }
+    prio_[u] = st.Priority;
+    sarea_[u] = st.area();
+    sarea2_[u] = sarea_[u] * sarea_[u];
+    scostd_[u] = static_cast<double>(st.p_cost) * 1.0 + tuning::kCostEpsilon;
+    scost2_[u] = scostd_[u] * scostd_[u];
+  }
+  InitLabels();
+}
+
+// label_id_: the first stock of the same label; label_rank_: the number of
+// stocks ordered before by material type and label; rank_order_: the stocks
+// by rank, stable.
+void ClosestSearch::InitLabels() {
+  const size_t us = static_cast<size_t>(nsheets_);
+  const TPanels& sheets = opt_.sheets;
+  rank_order_.resize(us);
+  std::iota(rank_order_.begin(), rank_order_.end(), 0);
+  auto before = [&sheets](int a, int b) {
+    const T2DStock& x = sheets[a];
+    const T2DStock& y = sheets[b];
+    return x.MatType < y.MatType || (x.MatType == y.MatType && x.p_lab < y.p_lab);
+  };
+  std::stable_sort(rank_order_.begin(), rank_order_.end(), before);
+  label_rank_.assign(us, 0);
+  label_id_.assign(us, 0);
+  std::unordered_map<std::string, int32_t> first_of_label;
+  for (int s = 0; s < nsheets_; ++s) first_of_label.try_emplace(sheets[s].p_lab, s);
+  for (size_t k = 0; k < us; ++k) {
+    const int s = rank_order_[k];
+    const bool tie = k > 0 && !before(rank_order_[k - 1], s);
+    label_rank_[static_cast<size_t>(s)] =
+        tie ? label_rank_[static_cast<size_t>(rank_order_[k - 1])] : static_cast<int>(k);
+    label_id_[static_cast<size_t>(s)] = first_of_label[sheets[s].p_lab];
+  }
+  stock_patterns_.assign(us, nullptr);
+  stock_bounds_.resize(us);
+  stock_bounds_key_.assign(us, {0, -1});
+}
+
+std::string ClosestSearch::Run() {
+  for (int r = 0; r < max_passes_; ++r) {
+    if (opt_.Cancelled()) break;
+    if (!ChooseWeights(r)) continue;
+    if (StopForStagnation(r)) break;
+    ResetPass();
+    GreedyPass();
+    opt_.Progress(TProgressKind::Step);
+    TSchemes trial_plan = BuildTrialPlan();
+    LearnFrom(trial_plan);
+    if (!success_) continue;
+    if (ScoreTrial(r, trial_plan)) break;
+  }
+  return Finish();
+}
+
+// Weighting: a new family every kPassesPerFamily passes; between them the
+// weights learnt from the previous trial. Returns false to skip the pass when
+// the learnt weights did not change (it would repeat the previous trial).
+bool ClosestSearch::ChooseWeights(int r) {
+  if (r % tuning::kPassesPerFamily == 0) {
+    ++family_;
+    PassWeights = opt_.parts;
+    opt_.GenPowerValue(PassWeights, family_);
+  } else if (PassWeights.IsEqual(WeightList)) {
+    ++last_improving_;
+    return false;
+  } else {
+    PassWeights = WeightList;
+  }
+  return true;
+}
+
+bool ClosestSearch::StopForStagnation(int r) const {
+  const bool found = !opt_.best_result.Empty();
+  const bool stagnant = r - last_improving_ > tuning::kStagnantPasses;
+  if (found && stagnant && r > tuning::kMinPassesBeforeStop) return true;
+  return found && stagnant && opt_.all_schemes.Count() > tuning::kLargePoolPatterns;
+}
+
+void ClosestSearch::ResetPass() {
+  trial_.clear();
+  cut_.clear();
+  ++pass_id_;
+  bounds_hold_ = true;
+  for (int i = 0; i < kinds_; ++i) {
+    const size_t u = static_cast<size_t>(i);
+    left_[u] = maxq_[u];
+    weight_[u] = PassWeights[i].p_number;
+    // The closeness terms are exact integer products below this limit.
+    const long double largest = static_cast<long double>(weight_[u]) * maxq_[u] * maxq_[u];
+    if (weight_[u] < 0 || largest >= 0x1p62L) bounds_hold_ = false;
+  }
+  all_bounds_.assign(static_cast<size_t>(opt_.all_schemes.Count()),
+                     std::numeric_limits<double>::infinity());
+  all_block_bounds_.clear();
+  for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
+  std::fill(opt_.all_schemes.number.begin(), opt_.all_schemes.number.end(), 0);
+  pool_ = &opt_.all_schemes;
+  WeightList = PassWeights;
+  regenerations_ = 0;
+  picks_ = 0;
+  unlimited_ = false;
+  met_nothing_ = false;
+  cut_since_regen_ = false;
+  success_ = false;
+}
+
+// Greedy steps until the demand is met or the pass fails.
+void ClosestSearch::GreedyPass() {
+  for (;;) {
+    const int way = met_nothing_ ? 1 : way_;
+    RefreshDemandTerms();
+    const int best = ChoosePattern(way);
+    const StepOutcome out = best >= 0 ? CutBar(best) : NothingSelectable();
+    if (out == StepOutcome::Continue) continue;
+    success_ = out == StepOutcome::Success;
+    return;
+  }
+}
+
+// The per-kind terms of the closeness that depend on the remaining demand.
+void ClosestSearch::RefreshDemandTerms() {
+  for (size_t i = 0; i < uk_; ++i) {
+    wl_[i] = weight_[i] * left_[i];
+    const int64_t produced = maxq_[i] - left_[i];
+    has_div_[i] = produced >= req_[i];
+    div2_[i] = static_cast<double>(produced - req_[i] + 1);
+  }
+}
+
+// Choosing a stock and its pattern: the best selectable pattern of the lowest
+// priority with bars left, or -1.
+int ClosestSearch::ChoosePattern(int way) {
+  const TPatternPool& pool = *pool_;
+  // A pattern that cuts a kind with nothing left overflows.
+  Choice choice;
+  if (pool.HasMasks()) {
+    for (int i = 0; i < kinds_; ++i) {
+      if (left_[static_cast<size_t>(i)] <= 0) choice.exhausted |= uint64_t{1} << i;
     }
   }
+  const std::vector<TPatternBlock>& blocks = pool.Blocks();
+  std::vector<BlockBound>& block_bounds = BlockBounds();
+  if (block_bounds.size() != blocks.size()) block_bounds.assign(blocks.size(), BlockBound{});
+  for (size_t k = 0; k < blocks.size(); ++k) {
+    const size_t ps = static_cast<size_t>(blocks[k].sheet);
+    const int32_t pp = prio_[ps];
+    if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
+    const bool may_lose = choice.B > 0 && pp == choice.best_prio && bounds_hold_ && !pending_;
+    BlockBound& bb = block_bounds[k];
+    if (may_lose && bb.way == way && ValueLoses(bb.value, choice, way)) continue;
+    bb = ScanBlock(blocks[k], pp, way, choice);
+  }
+  return choice.best;
+}
 
-  TPanels PassWeights;
-  TPatternPool RegeneratedPool;
-  TPatternScratch gen_scratch;
-  TPanels LeftParts(parts);  // the pieces still allowed, as a list for the weight updates
-  std::vector<TrialEntry> trial;
-  const int max_passes = params.speed * 5 + 20;
-
-  auto sync_left_parts = [&]() {
-    for (int i = 0; i < kinds; ++i)
-      LeftParts[i].p_number = static_cast<int32_t>(left[static_cast<size_t>(i)]);
-  };
-
-  // Adds the bars of every pattern of `pool` to the trial plan (merging equal
-  // patterns of the same stock label) and resets their bars to 0.
-  auto flush_pool = [&](TPatternPool& pool) {
-    for (int p = 0; p < pool.Count(); ++p) {
-      int32_t& n = pool.number[static_cast<size_t>(p)];
-      if (n == 0) continue;
-      const int32_t lid = label_id[static_cast<size_t>(pool.Sheet(p))];
-      const int32_t* c = pool.Counts(p);
-      bool merged = false;
-      for (TrialEntry& e : trial) {
-        if (label_id[static_cast<size_t>(e.sheet)] == lid &&
-            std::memcmp(e.counts.data(), c, uk * sizeof(int32_t)) == 0) {
-          e.bars += n;
-          merged = true;
-          break;
-        }
+// Scans the patterns of one block for the choice; returns the block's bound:
+// the largest value any of its selectable patterns can show the first test.
+ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, int32_t pp, int way,
+                                                   Choice& choice) {
+  const TPatternPool& pool = *pool_;
+  const int* nz_index = pool.NzIndex();
+  const int32_t* nz_count = pool.NzCount();
+  std::vector<double>& bounds = Bounds();
+  BlockBound bb{way, -std::numeric_limits<double>::infinity()};
+  for (int p = block.begin; p < block.end; ++p) {
+    if ((pool.Mask(p) & choice.exhausted) != 0) continue;
+    const bool may_lose = choice.B > 0 && pp == choice.best_prio && bounds_hold_ && !pending_;
+    if (may_lose) {
+      const double v = LoseValue(p, way);
+      if (ValueLoses(v, choice, way)) {
+        bb.Include(v);
+        continue;
       }
-      if (!merged) trial.push_back({pool.Sheet(p), n, std::vector<int32_t>(c, c + kinds)});
-      n = 0;
     }
-  };
-
-  for (int r = 0; r < max_passes; ++r) {
-    if (Cancelled()) break;
-    // 1. Weights of this pass.
-    if (r % 5 == 0) {
-      ++family;
-      PassWeights = parts;
-      GenPowerValue(PassWeights, family);
-    } else if (PassWeights.IsEqual(WeightList)) {
-      ++last_improving;
+    bool overflow = false;
+    for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
+      overflow = nz_count[k] > left_[static_cast<size_t>(nz_index[k])];
+    }
+    if (overflow) continue;
+    double c = Closeness(p);
+    if (c < 0) continue;
+    c = ScaledScore(p, c);
+    bounds[static_cast<size_t>(p)] = c;
+    bb.Include(LoseValue(p, way));
+    if (pp < choice.best_prio || choice.B <= 0) {
+      Take(choice, p, c, pp, way);
       continue;
-    } else {
-      PassWeights = WeightList;
     }
-    // 2. Stagnation stops.
-    if (!best_result.Empty() && r - last_improving > 20 && r > 30) break;
-    if (all_schemes.Count() > 32768 && !best_result.Empty() && r - last_improving > 20) break;
-
-    // 3. Reset.
-    trial.clear();
-    for (int i = 0; i < kinds; ++i) {
-      left[static_cast<size_t>(i)] = maxq[static_cast<size_t>(i)];
-      weight[static_cast<size_t>(i)] = PassWeights[i].p_number;
+    // With improvement passes pending only utilisation and area decide.
+    if (pending_) {
+      choice.B = 1.0;
+      c = 1.0;
     }
-    for (int s = 0; s < nsheets; ++s) WorkSheets[static_cast<size_t>(s)] = sheets[s].p_number;
-    std::fill(all_schemes.number.begin(), all_schemes.number.end(), 0);
-    TPatternPool* pool = &all_schemes;
-    WeightList = PassWeights;
-    int regenerations = 0;
-    int picks = 0;
-    bool unlimited = false;
-    bool met_nothing = false;
-    bool cut_since_regen = false;
-    bool success = false;
-
-    // 4. Greedy steps.
-    for (;;) {
-      const int way = met_nothing ? 1 : m_Optimize_way;
-      for (size_t i = 0; i < uk; ++i) {
-        wl[i] = weight[i] * left[i];
-        const int64_t produced = maxq[i] - left[i];
-        has_div[i] = produced >= req[i];
-        div2[i] = static_cast<double>(produced - req[i] + 1);
-      }
-      double B = 0.0;
-      int best = -1;
-      int32_t best_prio = 999999;
-      const int* nz_index = pool->NzIndex();
-      const int32_t* nz_count = pool->NzCount();
-      const int count = pool->Count();
-      for (int p = 0; p < count; ++p) {
-        const size_t ps = static_cast<size_t>(pool->Sheet(p));
-        const int32_t pp = prio[ps];
-        if (pp > best_prio) continue;
-        if (WorkSheets[ps] == 0) continue;
-        const int kb = pool->NzBegin(p);
-        const int ke = pool->NzEnd(p);
-        bool overflow = false;
-        for (int k = kb; k < ke; ++k) {
-          if (nz_count[k] > left[static_cast<size_t>(nz_index[k])]) {
-            overflow = true;
-            break;
-          }
-        }
-        if (overflow) continue;
-        // Closeness, summed in position order over the kinds the pattern cuts.
-        double c = 0.0;
-        for (int k = kb; k < ke; ++k) {
-          const size_t i = static_cast<size_t>(nz_index[k]);
-          const int64_t s = nz_count[k];
-          int64_t prod = 0;
-          double term;
-          if (!__builtin_mul_overflow(s, wl[i], &prod)) {
-            term = static_cast<double>(prod) / total1[i];
-            if (has_div[i]) term = term / div2[i];
-          } else {
-            term = panels_math::CloseTerm(s, weight[i], left[i], maxq[i], req[i]);
-          }
-          c += term;
-        }
-        if (c < 0) continue;
-        const double util = pool->Util(p);
-        if (cost_opt) {
-          c = (sarea2[ps] * c + 0.0001) / scost2[ps] + 1;
-        } else {
-          const double u = util / 100;
-          const double u2 = u * u;
-          if (FewPiecesPerKind) {
-            const double u4 = u2 * u2;
-            const double u8 = u4 * u4;
-            c = u8 * c + 1;
-          } else {
-            c = u2 * c + 1;
-          }
-        }
-        if (pp < best_prio || B <= 0) {
-          best = p;
-          B = c;
-          best_prio = pp;
-          continue;
-        }
-        // Tie-break between p and the best q so far of equal priority.
-        const size_t qs = static_cast<size_t>(pool->Sheet(best));
-        if (pending) {
-          B = 1.0;
-          c = 1.0;
-        }
-        if (pool->number[static_cast<size_t>(p)] > 0) c = c * (bundle ? 99 : 1.1);
-        const double util_q = pool->Util(best);
-        double a;
-        double b;
-        if (way == 1) {
-          if (FewPiecesPerKind) {
-            a = util * util * c + 1;
-            b = util_q * util_q * B + 1;
-          } else {
-            a = util * c + 1;
-            b = util_q * B + 1;
-          }
-        } else {
-          a = util;
-          b = util_q;
-        }
-        if (cost_opt) {
-          a = (sarea2[ps] * a + 0.0001) / scost2[ps] + 1;
-          b = (sarea2[qs] * b + 0.0001) / scost2[qs] + 1;
-        }
-        bool decided = false;
-        bool p_wins = false;
-        if (way == 2) {
-          if (std::fabs((c + 1) / (B + 1) - 1) >= 0.05) {
-            decided = true;
-            p_wins = c > B;
-          } else if (std::fabs((a + 1) / (b + 1) - 1) >= 0.004) {
-            decided = true;
-            p_wins = a > b;
-          }
-        } else {
-          if (std::fabs(a / b - 1) >= 0.004) {
-            decided = true;
-            p_wins = a > b;
-          } else if (std::fabs(c / B - 1) >= 0.004) {
-            decided = true;
-            p_wins = c > B;
-          }
-        }
-        if (!decided) {
-          const double ap = sarea[ps];
-          const double aq = sarea[qs];
-          if (std::fabs(ap / aq - 1) >= 0.05) {
-            p_wins = ap < aq;
-          } else {
-            p_wins = ap / static_cast<double>(pool->Pieces(p)) >
-                     aq / static_cast<double>(pool->Pieces(best));
-          }
-        }
-        if (p_wins) {
-          B = c;
-          best = p;
-          best_prio = pp;
-        }
-      }
-
-      if (best >= 0) {
-        ProgressStepMaybeRepaint();
-        ++picks;
-        for (int k = pool->NzBegin(best); k < pool->NzEnd(best); ++k) {
-          left[static_cast<size_t>(nz_index[k])] -= nz_count[k];
-        }
-        ++pool->number[static_cast<size_t>(best)];
-        --WorkSheets[static_cast<size_t>(pool->Sheet(best))];
-        cut_since_regen = true;
-        bool done = true;
-        for (size_t i = 0; i < uk; ++i) {
-          if (maxq[i] - left[i] < req[i]) {
-            done = false;
-            break;
-          }
-        }
-        if (done) {
-          flush_pool(*pool);
-          success = true;
-          break;
-        }
-        if (regenerations == 0 && picks % 5 == 1) {
-          // Take back one bar of the poorest pattern cut so far.
-          int worst = -1;
-          double worst_value = 999.0;
-          for (int p = 0; p < pool->Count(); ++p) {
-            if (pool->number[static_cast<size_t>(p)] == 0) continue;
-            double value = pool->Util(p);
-            if (cost_opt) {
-              const size_t ps = static_cast<size_t>(pool->Sheet(p));
-              value = (sarea[ps] * value + 0.0001) / scostd[ps] + 1;
-            }
-            if (value < worst_value) {
-              worst_value = value;
-              worst = p;
-            }
-          }
-          if (worst >= 0 && worst != best) {
-            for (int k = pool->NzBegin(worst); k < pool->NzEnd(worst); ++k) {
-              left[static_cast<size_t>(nz_index[k])] += nz_count[k];
-            }
-            --pool->number[static_cast<size_t>(worst)];
-            ++WorkSheets[static_cast<size_t>(pool->Sheet(worst))];
-          }
-        }
-        continue;
-      }
-
-      // Nothing selectable.
-      flush_pool(*pool);
-      met_nothing = true;
-      bool left_zero = true;
-      for (size_t i = 0; i < uk; ++i) {
-        if (left[i] > 0) {
-          left_zero = false;
-          break;
-        }
-      }
-      if (left_zero) {
-        success = true;
-        break;
-      }
-      sync_left_parts();
-      WeightList.MinusSquare(LeftParts, parts, LeftParts, avgArea);
-      if (regenerations >= 1 && !cut_since_regen) {
-        picks = 0;
-        if (unlimited) break;  // the pass failed
-        unlimited = true;
-        for (int s = 0; s < nsheets; ++s) {
-          if (sheets[s].owner == PANEL_OWNER::owSheet) WorkSheets[static_cast<size_t>(s)] = 99999;
-        }
-        met_nothing = false;
-        pool = &all_schemes;
-        cut_since_regen = false;
-        continue;
-      }
-      // Regenerate the pool for the remaining demand.
-      picks = 0;
-      all_seeds.parts = LeftParts;
-      all_seeds.sheets = sheets;
-      RegeneratedPool.Clear(kinds);
-      ++regenerations;
-      // The pool of the last allowed regeneration would never be used.
-      if (regenerations >= max_regenerations_) break;  // the pass failed
-      for (int s = 0; s < nsheets; ++s) {
-        if (WorkSheets[static_cast<size_t>(s)] == 0) continue;
-        AppendStockPatterns(RegeneratedPool, LeftParts, sheets[s], s, params.speed, gen_scratch);
-      }
-      if (RegeneratedPool.Count() > 1024) RegeneratedPool.SortUtilization(label_rank);
-      pool = &RegeneratedPool;
-      cut_since_regen = false;
+    if (pool.number[static_cast<size_t>(p)] > 0) {
+      c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
     }
-
-    // 5. End of the pass: order the trial plan and learn from it.
-    Progress(TProgressKind::Step);
-    TSchemes TrialPlan;
-    TrialPlan.schemes.reserve(trial.size());
-    for (const TrialEntry& e : trial) {
-      TPacket pattern(parts);
-      SetPatternHeader(pattern, sheets[e.sheet], e.bars);
-      for (int i = 0; i < kinds; ++i)
-        pattern.numbers[i].p_number = e.counts[static_cast<size_t>(i)];
-      pattern.used_parts.RemoveAll();
-      pattern.available_rects.RemoveAll();
-      pattern.rFastUtil = pattern.UtRateShape();
-      TrialPlan.schemes.push_back(std::move(pattern));
-    }
-    TrialPlan.SortByUtilizationDescending();
-    const int n = TrialPlan.Count();
-    if (n >= 2 && TrialPlan[n - 1].p_number > 0) {
-      for (int k = 0; k < TrialPlan[n - 1].p_number; ++k) {
-        WeightList.MinusSquare(TrialPlan[n - 1].numbers, parts, parts, avgArea);
-      }
-    }
-    for (int pos = n - 2; pos >= n / 2 + 1; --pos) {
-      for (int k = 0; k < TrialPlan[pos].p_number; ++k) {
-        WeightList.MinusSquare(TrialPlan[pos].numbers, parts, parts, avgArea);
-      }
-    }
-    for (int pos = 0; pos <= n / 2 - 1; ++pos) {
-      for (int k = 0; k < TrialPlan[pos].p_number; ++k) {
-        WeightList.PlusSquare(TrialPlan[pos].numbers, parts, parts, avgArea);
-      }
-    }
-
-    // 6. Compare a successful trial with the best plan.
-    if (!success) continue;
-    if (!(seen_within_stock && unlimited)) {
-      if (best_result.Empty() || CompareResult(best_result, TrialPlan) < 0) {
-        best_result = std::move(TrialPlan);
-        last_improving = r;
-      }
-    }
-    if (pending && r - last_improving > 3 && !best_result.Empty()) break;
-    if (nsheets == 1 && best_result.Count() == 1 && best_result[0].p_number == 1) break;
-    if (!unlimited) seen_within_stock = true;
-    if (static_cast<int64_t>(Now() - start_time) > params.time_limit_seconds) {
-      TimeLimitReached = true;
-      break;
-    }
-    if (Cancelled()) break;
+    if (PreferOver(p, c, choice.best, choice.B, way)) Take(choice, p, c, pp, way);
   }
+  return bb;
+}
 
+// Closeness of pattern p to the remaining demand, summed in position order
+// over the kinds it cuts.
+double ClosestSearch::Closeness(int p) const {
+  const TPatternPool& pool = *pool_;
+  const int* nz_index = pool.NzIndex();
+  const int32_t* nz_count = pool.NzCount();
+  double c = 0.0;
+  for (int k = pool.NzBegin(p); k < pool.NzEnd(p); ++k) {
+    const size_t i = static_cast<size_t>(nz_index[k]);
+    const int64_t s = nz_count[k];
+    int64_t prod = 0;
+    double term;
+    if (!__builtin_mul_overflow(s, wl_[i], &prod)) {
+      term = static_cast<double>(prod) / total1_[i];
+      if (has_div_[i]) term = term / div2_[i];
+    } else {
+      term = panels_math::CloseTerm(s, weight_[i], left_[i], maxq_[i], req_[i]);
+    }
+    c += term;
+  }
+  return c;
+}
+
+// Scoring: closeness scaled by cost per area, or by utilisation.
+double ClosestSearch::ScaledScore(int p, double c) const {
+  const size_t ps = static_cast<size_t>(pool_->Sheet(p));
+  if (cost_opt_) return (sarea2_[ps] * c + tuning::kCostEpsilon) / scost2_[ps] + 1;
+  const double u = pool_->Util(p) / 100;
+  const double u2 = u * u;
+  if (!opt_.FewPiecesPerKind) return u2 * c + 1;
+  const double u4 = u2 * u2;
+  const double u8 = u4 * u4;
+  return u8 * c + 1;
+}
+
+// The tie-break between pattern p (score c) and the best one so far of equal
+// priority (score best_c): closeness and utilisation in an order set by the
+// way, then the smaller stock, then the larger area per piece.
+bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, int way) const {
+  const TPatternPool& pool = *pool_;
+  const double a = LeadScore(p, c, way);
+  const double b = LeadScore(best, best_c, way);
+  if (way == 2) {
+    if (std::fabs((c + 1) / (best_c + 1) - 1) >= tuning::kClosenessTolerance) return c > best_c;
+    if (std::fabs((a + 1) / (b + 1) - 1) >= tuning::kUtilTolerance) return a > b;
+  } else {
+    if (std::fabs(a / b - 1) >= tuning::kUtilTolerance) return a > b;
+    if (std::fabs(c / best_c - 1) >= tuning::kUtilTolerance) return c > best_c;
+  }
+  const double ap = sarea_[static_cast<size_t>(pool.Sheet(p))];
+  const double aq = sarea_[static_cast<size_t>(pool.Sheet(best))];
+  if (std::fabs(ap / aq - 1) >= tuning::kAreaTolerance) return ap < aq;
+  return ap / static_cast<double>(pool.Pieces(p)) > aq / static_cast<double>(pool.Pieces(best));
+}
+
+// The utilisation score of the tie-break: utilisation (way 1: weighted by the
+// score c), scaled by cost per area when costs are optimised.
+double ClosestSearch::LeadScore(int p, double c, int way) const {
+  const double util = pool_->Util(p);
+  double a = util;
+  if (way == 1) a = opt_.FewPiecesPerKind ? util * util * c + 1 : util * c + 1;
+  if (!cost_opt_) return a;
+  const size_t ps = static_cast<size_t>(pool_->Sheet(p));
+  return (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
+}
+
+// The value pattern p can show at most in the first test of the tie-break,
+// from its score bound: the score with the repeat bonus (way 2) or the
+// utilisation score (ways 0 and 1). Every step of the scores is monotonic.
+double ClosestSearch::LoseValue(int p, int way) const {
+  if (way == 0) return LeadScore(p, 0.0, 0);
+  double ub = (pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_)[static_cast<size_t>(p)];
+  if (pool_->number[static_cast<size_t>(p)] > 0) {
+    ub = ub * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
+  }
+  return way == 2 ? ub : LeadScore(p, ub, way);
+}
+
+// True when a pattern showing at most `v` in the first test loses it against
+// the choice so far.
+bool ClosestSearch::ValueLoses(double v, const Choice& choice, int way) const {
+  if (way == 2) return (v + 1) / (choice.B + 1) - 1 <= -tuning::kClosenessTolerance;
+  return v / choice.best_lead - 1 <= -tuning::kUtilTolerance;
+}
+
+void ClosestSearch::Take(Choice& choice, int p, double c, int32_t pp, int way) const {
+  choice.best = p;
+  choice.B = c;
+  choice.best_prio = pp;
+  if (way != 2) choice.best_lead = LeadScore(p, c, way);
+}
+
+// Forgets the score bounds of the patterns that cut any of `kinds` (all
+// patterns without kind masks).
+void ClosestSearch::InvalidateBounds(uint64_t kinds) {
+  std::vector<double>& bounds = Bounds();
+  std::vector<BlockBound>& block_bounds = BlockBounds();
+  const TPatternPool& pool = *pool_;
+  const std::vector<TPatternBlock>& blocks = pool.Blocks();
+  block_bounds.resize(blocks.size());
+  for (size_t k = 0; k < blocks.size(); ++k) {
+    for (int p = blocks[k].begin; p < blocks[k].end; ++p) {
+      if (!pool.HasMasks() || (pool.Mask(p) & kinds) != 0) {
+        bounds[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
+        block_bounds[k] = BlockBound{};
+      }
+    }
+  }
+}
+
+// A pattern cut for the first time shows the repeat bonus from now on.
+void ClosestSearch::ForgetBlockBound(int p) {
+  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
+  const auto it = std::upper_bound(blocks.begin(), blocks.end(), p,
+                                   [](int q, const TPatternBlock& b) { return q < b.begin; });
+  std::vector<BlockBound>& block_bounds = BlockBounds();
+  const size_t k = static_cast<size_t>(it - blocks.begin()) - 1;
+  if (k < block_bounds.size()) block_bounds[k] = BlockBound{};
+}
+
+// One greedy step: cuts a bar of pattern `best`; the pass succeeds when every
+// requirement is met.
+StepOutcome ClosestSearch::CutBar(int best) {
+  TPatternPool& pool = *pool_;
+  opt_.ProgressStepMaybeRepaint();
+  ++picks_;
+  for (int k = pool.NzBegin(best); k < pool.NzEnd(best); ++k) {
+    left_[static_cast<size_t>(pool.NzIndex()[k])] -= pool.NzCount()[k];
+  }
+  if (pool.number[static_cast<size_t>(best)]++ == 0) {
+    cut_.push_back(best);
+    ForgetBlockBound(best);
+  }
+  --WorkSheets[static_cast<size_t>(pool.Sheet(best))];
+  cut_since_regen_ = true;
+  bool done = true;
+  for (size_t i = 0; i < uk_ && done; ++i) done = maxq_[i] - left_[i] >= req_[i];
+  if (done) {
+    FlushPool();
+    return StepOutcome::Success;
+  }
+  if (regenerations_ == 0 && picks_ % tuning::kTakeBackEvery == 1) TakeBackPoorest(best);
+  return StepOutcome::Continue;
+}
+
+// Takes back one bar of the poorest pattern cut so far (not the one just cut).
+void ClosestSearch::TakeBackPoorest(int best) {
+  TPatternPool& pool = *pool_;
+  int worst = -1;
+  double worst_value = tuning::kTakeBackCeiling;
+  // The first pattern in pool order of the lowest value.
+  for (int p : cut_) {
+    double value = pool.Util(p);
+    if (cost_opt_) {
+      const size_t ps = static_cast<size_t>(pool.Sheet(p));
+      value = (sarea_[ps] * value + tuning::kCostEpsilon) / scostd_[ps] + 1;
+    }
+    if (value < worst_value || (worst >= 0 && value == worst_value && p < worst)) {
+      worst_value = value;
+      worst = p;
+    }
+  }
+  if (worst < 0 || worst == best) return;
+  for (int k = pool.NzBegin(worst); k < pool.NzEnd(worst); ++k) {
+    left_[static_cast<size_t>(pool.NzIndex()[k])] += pool.NzCount()[k];
+  }
+  if (--pool.number[static_cast<size_t>(worst)] == 0) std::erase(cut_, worst);
+  ++WorkSheets[static_cast<size_t>(pool.Sheet(worst))];
+  InvalidateBounds(pool.Mask(worst));
+}
+
+// Nothing selectable: the pass succeeds when no piece is left; otherwise the
+// weights learn the shortfall and the pass goes on with unlimited stocks (when
+// the last regenerated pool cut nothing) or a regenerated pool.
+StepOutcome ClosestSearch::NothingSelectable() {
+  FlushPool();
+  met_nothing_ = true;
+  if (std::all_of(left_.begin(), left_.end(), [](int64_t n) { return n <= 0; })) {
+    return StepOutcome::Success;
+  }
+  SyncLeftParts();
+  WeightList.MinusSquare(LeftParts, opt_.parts, LeftParts, avgArea_);
+  if (regenerations_ >= 1 && !cut_since_regen_) {
+    picks_ = 0;
+    if (unlimited_) return StepOutcome::Failed;
+    unlimited_ = true;
+    for (int s = 0; s < nsheets_; ++s) {
+      if (opt_.sheets[s].owner == PANEL_OWNER::owSheet) {
+        WorkSheets[static_cast<size_t>(s)] = std::numeric_limits<int32_t>::max();
+      }
+    }
+    met_nothing_ = false;
+    pool_ = &opt_.all_schemes;
+    cut_since_regen_ = false;
+    return StepOutcome::Continue;
+  }
+  return Regenerate();
+}
+
+// A new pool for the remaining demand, from the stocks with bars left: each
+// stock's patterns in listing order, or, in a large pool, ordered by stock
+// label and utilisation.
+StepOutcome ClosestSearch::Regenerate() {
+  picks_ = 0;
+  opt_.all_seeds.parts = LeftParts;
+  if (!seeds_have_sheets_) opt_.all_seeds.sheets = opt_.sheets;
+  seeds_have_sheets_ = true;
+  KeepRegeneratedBounds();
+  RegeneratedPool.Clear(kinds_);
+  regen_origin_.clear();
+  ++regenerations_;
+  // The pool of the last allowed regeneration would never be used.
+  if (regenerations_ >= opt_.max_regenerations_) return StepOutcome::Failed;
+  int total = 0;
+  for (int s = 0; s < nsheets_; ++s) {
+    const TLengthPatterns* entry = nullptr;
+    if (WorkSheets[static_cast<size_t>(s)] != 0) {
+      entry = &pattern_cache_.Get(LeftParts, opt_.sheets[s], opt_.params.speed);
+      total += entry->patterns.Count();
+      const std::pair<uint64_t, int> key{entry->version, pass_id_};
+      if (stock_bounds_key_[static_cast<size_t>(s)] != key) {
+        stock_bounds_key_[static_cast<size_t>(s)] = key;
+        stock_bounds_[static_cast<size_t>(s)].assign(static_cast<size_t>(entry->patterns.Count()),
+                                                     std::numeric_limits<double>::infinity());
+      }
+    }
+    stock_patterns_[static_cast<size_t>(s)] = entry;
+  }
+  if (total > tuning::kSortRegeneratedAbove) {
+    AppendByRankAndUtil();
+  } else {
+    for (int s = 0; s < nsheets_; ++s) {
+      const TLengthPatterns* entry = stock_patterns_[static_cast<size_t>(s)];
+      if (entry == nullptr) continue;
+      for (int p = 0; p < entry->patterns.Count(); ++p) AppendRegenerated(*entry, p, s);
+    }
+  }
+  pool_ = &RegeneratedPool;
+  regen_pass_ = pass_id_;
+  cut_since_regen_ = false;
+  return StepOutcome::Continue;
+}
+
+// The order TPatternPool::SortUtilization gives, without sorting the pool:
+// stocks by label rank; within a rank their utilisation-ordered lists merged
+// (on equal utilisation the earlier stock first).
+void ClosestSearch::AppendByRankAndUtil() {
+  size_t g = 0;
+  while (g < rank_order_.size()) {
+    size_t end = g + 1;
+    const int rank = label_rank_[static_cast<size_t>(rank_order_[g])];
+    while (end < rank_order_.size() && label_rank_[static_cast<size_t>(rank_order_[end])] == rank) {
+      ++end;
+    }
+    merge_pos_.assign(end - g, 0);
+    for (;;) {
+      int pick = -1;
+      double pick_util = 0.0;
+      for (size_t k = g; k < end; ++k) {
+        const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(rank_order_[k])];
+        const size_t pos = merge_pos_[k - g];
+        if (e == nullptr || pos >= e->by_util.size()) continue;
+        const double u = e->patterns.Util(e->by_util[pos]);
+        if (pick < 0 || u > pick_util) {
+          pick = static_cast<int>(k);
+          pick_util = u;
+        }
+      }
+      if (pick < 0) break;
+      const int s = rank_order_[static_cast<size_t>(pick)];
+      const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
+      size_t& pos = merge_pos_[static_cast<size_t>(pick) - g];
+      AppendRegenerated(*e, e->by_util[pos], s);
+      ++pos;
+    }
+    g = end;
+  }
+}
+
+void ClosestSearch::AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet) {
+  RegeneratedPool.AppendCopy(entry.patterns, p, sheet);
+  regen_origin_.push_back(p);
+  regen_bounds_.push_back(stock_bounds_[static_cast<size_t>(sheet)][static_cast<size_t>(p)]);
+}
+
+// Hands the score bounds of the regenerated pool of this pass back to its
+// stocks. Pieces are only cut, never taken back, once a pass regenerates.
+void ClosestSearch::KeepRegeneratedBounds() {
+  if (regen_pass_ == pass_id_) {
+    for (int p = 0; p < RegeneratedPool.Count(); ++p) {
+      const size_t s = static_cast<size_t>(RegeneratedPool.Sheet(p));
+      stock_bounds_[s][static_cast<size_t>(regen_origin_[static_cast<size_t>(p)])] =
+          regen_bounds_[static_cast<size_t>(p)];
+    }
+  }
+  regen_bounds_.clear();
+  regen_block_bounds_.clear();
+}
+
+void ClosestSearch::SyncLeftParts() {
+  for (int i = 0; i < kinds_; ++i) {
+    LeftParts[i].p_number = static_cast<int32_t>(left_[static_cast<size_t>(i)]);
+  }
+}
+
+// Adds the bars of every pattern of the pool to the trial plan (merging equal
+// patterns of the same stock label) and resets their bars to 0.
+void ClosestSearch::FlushPool() {
+  TPatternPool& pool = *pool_;
+  std::sort(cut_.begin(), cut_.end());
+  for (int p : cut_) {
+    int32_t& n = pool.number[static_cast<size_t>(p)];
+    const int32_t lid = label_id_[static_cast<size_t>(pool.Sheet(p))];
+    flush_counts_.resize(uk_);
+    pool.CountsInto(p, flush_counts_.data());
+    const int32_t* c = flush_counts_.data();
+    auto same = [&](const TrialEntry& e) {
+      return label_id_[static_cast<size_t>(e.sheet)] == lid &&
+             std::memcmp(e.counts.data(), c, uk_ * sizeof(int32_t)) == 0;
+    };
+    const auto it = std::find_if(trial_.begin(), trial_.end(), same);
+    if (it != trial_.end()) {
+      it->bars += n;
+    } else {
+      trial_.push_back({pool.Sheet(p), n, std::vector<int32_t>(c, c + kinds_)});
+    }
+    n = 0;
+  }
+  cut_.clear();
+}
+
+// The trial plan as patterns, ordered by utilisation.
+TSchemes ClosestSearch::BuildTrialPlan() const {
+  TSchemes plan;
+  plan.schemes.reserve(trial_.size());
+  for (const TrialEntry& e : trial_) {
+    TPacket pattern(opt_.parts);
+    SetPatternHeader(pattern, opt_.sheets[e.sheet], e.bars);
+    for (int i = 0; i < kinds_; ++i) pattern.numbers[i].p_number = e.counts[static_cast<size_t>(i)];
+    pattern.used_parts.RemoveAll();
+    pattern.available_rects.RemoveAll();
+    pattern.rFastUtil = pattern.UtRateShape();
+    plan.schemes.push_back(std::move(pattern));
+  }
+  plan.SortByUtilizationDescending();
+  return plan;
+}
+
+// Learning: the kinds of the poorer half of the trial plan lose weight, those
+// of the better half gain, once per bar.
+void ClosestSearch::LearnFrom(const TSchemes& trial_plan) {
+  const TPanels& parts = opt_.parts;
+  const int n = trial_plan.Count();
+  if (n >= 2 && trial_plan[n - 1].p_number > 0) {
+    for (int k = 0; k < trial_plan[n - 1].p_number; ++k) {
+      WeightList.MinusSquare(trial_plan[n - 1].numbers, parts, parts, avgArea_);
+    }
+  }
+  for (int pos = n - 2; pos >= n / 2 + 1; --pos) {
+    for (int k = 0; k < trial_plan[pos].p_number; ++k) {
+      WeightList.MinusSquare(trial_plan[pos].numbers, parts, parts, avgArea_);
+    }
+  }
+  for (int pos = 0; pos <= n / 2 - 1; ++pos) {
+    for (int k = 0; k < trial_plan[pos].p_number; ++k) {
+      WeightList.PlusSquare(trial_plan[pos].numbers, parts, parts, avgArea_);
+    }
+  }
+}
+
+// Scores a successful trial against the best plan and applies the stop rules
+// that follow a success. Returns true to end the search.
+bool ClosestSearch::ScoreTrial(int r, TSchemes& trial_plan) {
+  TSchemes& best_result = opt_.best_result;
+  // A plan on unlimited stocks never replaces one found within the stock.
+  if (!(seen_within_stock_ && unlimited_)) {
+    if (best_result.Empty() || opt_.CompareResult(best_result, trial_plan) < 0) {
+      best_result = std::move(trial_plan);
+      last_improving_ = r;
+    }
+  }
+  if (pending_ && r - last_improving_ > tuning::kPendingStagnantPasses && !best_result.Empty()) {
+    return true;
+  }
+  // One bar of the only stock cannot be beaten.
+  if (nsheets_ == 1 && best_result.Count() == 1 && best_result[0].p_number == 1) return true;
+  if (!unlimited_) seen_within_stock_ = true;
+  if (static_cast<int64_t>(opt_.Now() - start_time_) > opt_.params.time_limit_seconds) {
+    opt_.TimeLimitReached = true;
+    return true;
+  }
+  return opt_.Cancelled();
+}
+
+std::string ClosestSearch::Finish() {
+  TSchemes& best_result = opt_.best_result;
   if (best_result.Empty()) {
-    std::string msg = params.texts.MSG_CANT_GET_RESULT;
-    if (params.min_offcut_size > 0) msg.append("\r\nSetup Minimum Offcut Size to 0, try it again.");
+    std::string msg = opt_.params.texts.MSG_CANT_GET_RESULT;
+    if (opt_.params.min_offcut_size > 0) {
+      msg.append("\r\nSetup Minimum Offcut Size to 0, try it again.");
+    }
     return msg;
   }
   std::erase_if(best_result.schemes, [](const TPacket& p) { return p.p_number == 0; });
   for (TPacket& p : best_result.schemes) p.SortUsedParts();
-  m_rest_sheets = sheets;
+  opt_.m_rest_sheets = opt_.sheets;
   for (const TPacket& p : best_result.schemes) {
-    T2DStock& rest = m_rest_sheets[p.p_id];
+    T2DStock& rest = opt_.m_rest_sheets[p.p_id];
     rest.SetNegativeNumber(rest.p_number - p.p_number);
   }
   return {};
+}
+
+std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
+  return ClosestSearch(*this, m_Optimize_way).Run();
 }
 
 }  // namespace tralvin

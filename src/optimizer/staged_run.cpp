@@ -1,6 +1,7 @@
-// TOptimize2d::Run: the staged run. Problems of more than 32 piece kinds are
-// cut in stages of at most 32 kinds, followed by two improvement passes; every
-// stage prepares its candidate patterns and searches its best plan three times.
+// TOptimize2d::Run: the staged run. Problems of more than StageSize piece
+// kinds are cut in stages of at most StageSize kinds, followed by improvement
+// passes; every stage prepares its candidate patterns and searches its best
+// plan three times.
 #include <algorithm>
 #include <chrono>
 #include <limits>
@@ -30,174 +31,241 @@ void SubtractPattern(const TPacket& pattern, TPanels& rest, TPanels& stocks) {
 
 }  // namespace
 
-std::string TOptimize2d::Run() {
-  repaint_rng_.seed(static_cast<std::minstd_rand::result_type>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
-  const int32_t blade = params.blade_width;
-  TimeLimitReached = false;
+// The staged run: the piece and stock lists as given, the plan of all stages
+// so far and the steps of one stage.
+class StagedRun {
+ public:
+  explicit StagedRun(TOptimize2d& opt);
+  std::string Run();
 
-  // 1.-3. Largest stock, piece order, working copies.
-  double max_stock_area = -9999999.0;
-  for (const T2DStock& s : sheets.Items()) max_stock_area = std::max(max_stock_area, s.area());
-  SortPartsByArea();
-  const TPanels A(parts);
-  TPanels B(parts);
-  const TPanels C(MinParts);
-  const TPanels D(sheets);
+ private:
+  // How the preparation of a stage ended.
+  enum class Prepared { Ok, Finish, Abort };
+
+  bool CollectActive();
+  bool SelectStageKinds();
+  void SelectPartialStage();
+  void AddKind(int i, int32_t required);
+  int32_t StillRequired(int i) const { return C[i].p_number - (A[i].p_number - B[i].p_number); }
+  Prepared PrepareStage(std::string& msg);
+  std::string SearchStage();
+  bool MergeCompleteStage();
+  void MergePartialStage();
+  std::string Finish(std::string result);
+
+  TOptimize2d& opt_;
+  double max_stock_area_ = std::numeric_limits<double>::lowest();
+  // The pieces (A), their remaining quantities (B), requirements (C) and the
+  // stocks (D) as given; P: the plan of all stages so far.
+  TPanels A, B, C, D;
   TSchemes P;
-  const int kinds = A.Count();
+  int kinds_ = 0;
+  int improvement_passes_ = 0;
+  std::vector<int> active_;
+};
 
-  // 4. Improvement passes and the single-stage flag.
-  int R = kinds > StageSize ? 2 : 0;
-  SingleStageRun = kinds <= StageSize;
+StagedRun::StagedRun(TOptimize2d& opt) : opt_(opt) {
+  opt_.repaint_rng_.seed(static_cast<std::minstd_rand::result_type>(
+      std::chrono::steady_clock::now().time_since_epoch().count()));
+  opt_.TimeLimitReached = false;
+  for (const T2DStock& s : opt_.sheets.Items()) {
+    max_stock_area_ = std::max(max_stock_area_, s.area());
+  }
+  opt_.SortPartsByArea();
+  A = opt_.parts;
+  B = opt_.parts;
+  C = opt_.MinParts;
+  D = opt_.sheets;
+  kinds_ = A.Count();
+  improvement_passes_ = kinds_ > StageSize ? tuning::kImprovementPasses : 0;
+  opt_.SingleStageRun = kinds_ <= StageSize;
+  active_.reserve(static_cast<size_t>(kinds_));
+}
 
+std::string StagedRun::Run() {
   std::string result;
-  std::vector<int> active;
-  active.reserve(static_cast<size_t>(kinds));
-  // 5. Stages.
   for (;;) {
-    if (Cancelled()) break;
-    best_result.RemoveAll();
-    active.clear();
-    for (int i = 0; i < kinds; ++i) {
-      const int32_t produced = A[i].p_number - B[i].p_number;
-      const bool is_active =
-          C[i].p_number == A[i].p_number ? produced < C[i].p_number : produced <= C[i].p_number;
-      if (is_active) active.push_back(i);
-    }
-    if (active.empty()) break;
-
-    parts.RemoveAll();
-    MinParts.RemoveAll();
-    auto add_kind = [&](int i, int32_t required) {
-      T2DStock rec(B[i]);
-      rec.RemoveDispValue();
-      parts.AddPanel(rec);
-      rec.p_number = required;
-      MinParts.AddPanel(rec);
-    };
-    auto still_required = [&](int i) { return C[i].p_number - (A[i].p_number - B[i].p_number); };
-    const bool partial = static_cast<int>(active.size()) > StageSize;
-    if (partial) {
-      const int na = static_cast<int>(active.size());
-      int pos = 0;
-      for (; pos < na && pos < 8; ++pos) {
-        const int i = active[static_cast<size_t>(pos)];
-        add_kind(i, OptimizerRandom(2) == 0 ? 0 : still_required(i));
-      }
-      int added2 = 0;
-      while (pos < na) {
-        if (parts.GetTotalArea() >= 3.0 * max_stock_area && added2 >= 8) break;
-        const int i = active[static_cast<size_t>(pos)];
-        add_kind(i, OptimizerRandom(2) == 0 ? 0 : still_required(i));
-        ++added2;
-        ++pos;
-      }
-      const int last2 = pos - 1;
-      int taken3 = 0;
-      for (int q = na - 1; q > last2 && taken3 < 16; --q, ++taken3) {
-        add_kind(active[static_cast<size_t>(q)], 0);
-      }
-    } else {
-      for (int i : active) add_kind(i, still_required(i));
-    }
-
-    // d. Preparation.
-    std::string msg = GenAllPartsId();
-    Progress(TProgressKind::Step);
-    if (!msg.empty()) {
+    if (opt_.Cancelled()) break;
+    opt_.best_result.RemoveAll();
+    if (!CollectActive()) break;
+    const bool partial = SelectStageKinds();
+    std::string msg;
+    const Prepared prepared = PrepareStage(msg);
+    if (prepared == Prepared::Finish) {
       result = msg;
       break;
     }
-    GenAllRealXY();
-    Progress(TProgressKind::Step);
-    msg = NormalAvailable();
+    if (prepared == Prepared::Abort) return msg;
+    msg = SearchStage();
     if (!msg.empty()) return msg;
-    msg = GenAllSeeds();
-    Progress(TProgressKind::Step);
-    if (!msg.empty()) return msg;
-    GenAllSchemes();
-    Progress(TProgressKind::Step);
+    opt_.best_result.SortUtilization();
+    if (partial) {
+      MergePartialStage();
+    } else if (!MergeCompleteStage()) {
+      break;
+    }
+  }
+  return Finish(result);
+}
 
-    // e. Three searches on the same best plan; a failure of any call sticks.
-    ImprovementPassesPending = R > 0;
+// The kinds whose requirement is not met yet (a kind whose maximum is its
+// requirement is done when met; others may take one more stage).
+bool StagedRun::CollectActive() {
+  active_.clear();
+  for (int i = 0; i < kinds_; ++i) {
+    const int32_t produced = A[i].p_number - B[i].p_number;
+    const bool is_active =
+        C[i].p_number == A[i].p_number ? produced < C[i].p_number : produced <= C[i].p_number;
+    if (is_active) active_.push_back(i);
+  }
+  return !active_.empty();
+}
+
+void StagedRun::AddKind(int i, int32_t required) {
+  T2DStock rec(B[i]);
+  rec.RemoveDispValue();
+  opt_.parts.AddPanel(rec);
+  rec.p_number = required;
+  opt_.MinParts.AddPanel(rec);
+}
+
+// The piece lists of the stage; true when it holds only part of the kinds.
+bool StagedRun::SelectStageKinds() {
+  opt_.parts.RemoveAll();
+  opt_.MinParts.RemoveAll();
+  const bool partial = static_cast<int>(active_.size()) > StageSize;
+  if (partial) {
+    SelectPartialStage();
+  } else {
+    for (int i : active_) AddKind(i, StillRequired(i));
+  }
+  return partial;
+}
+
+// A partial stage: the largest kinds up to an area of a few stocks, each
+// required or not at random, then the smallest kinds as fillers.
+void StagedRun::SelectPartialStage() {
+  const int na = static_cast<int>(active_.size());
+  int pos = 0;
+  for (; pos < na && pos < tuning::kStageHeadKinds; ++pos) {
+    const int i = active_[static_cast<size_t>(pos)];
+    AddKind(i, opt_.OptimizerRandom(2) == 0 ? 0 : StillRequired(i));
+  }
+  int added = 0;
+  while (pos < na) {
+    if (opt_.parts.GetTotalArea() >= tuning::kStageAreaInStocks * max_stock_area_ &&
+        added >= tuning::kStageHeadKinds) {
+      break;
+    }
+    const int i = active_[static_cast<size_t>(pos)];
+    AddKind(i, opt_.OptimizerRandom(2) == 0 ? 0 : StillRequired(i));
+    ++added;
+    ++pos;
+  }
+  const int last_taken = pos - 1;
+  int fillers = 0;
+  for (int q = na - 1; q > last_taken && fillers < tuning::kStageTailKinds; --q, ++fillers) {
+    AddKind(active_[static_cast<size_t>(q)], 0);
+  }
+}
+
+// Ids, sizes with the blade, fit check, seeds and the candidate patterns.
+StagedRun::Prepared StagedRun::PrepareStage(std::string& msg) {
+  msg = opt_.GenAllPartsId();
+  opt_.Progress(TProgressKind::Step);
+  if (!msg.empty()) return Prepared::Finish;
+  opt_.GenAllRealXY();
+  opt_.Progress(TProgressKind::Step);
+  msg = opt_.NormalAvailable();
+  if (!msg.empty()) return Prepared::Abort;
+  msg = opt_.GenAllSeeds();
+  opt_.Progress(TProgressKind::Step);
+  if (!msg.empty()) return Prepared::Abort;
+  opt_.GenAllSchemes();
+  opt_.Progress(TProgressKind::Step);
+  return Prepared::Ok;
+}
+
+// Three searches on the same best plan; a failure of any call sticks.
+std::string StagedRun::SearchStage() {
+  opt_.ImprovementPassesPending = improvement_passes_ > 0;
+  auto search_three_ways = [this]() {
     std::string stage_msg;
     for (int way : {2, 1, 0}) {
-      msg = GenBestResultClosest(way);
-      if (stage_msg.empty()) stage_msg = msg;
+      std::string msg = opt_.GenBestResultClosest(way);
+      if (stage_msg.empty()) stage_msg = std::move(msg);
     }
-    if (!stage_msg.empty() && best_result.Empty() && !Cancelled()) {
-      // No pass found any plan within the bound on regenerated pools, which
-      // happens with many similar piece kinds at the fast speeds although
-      // every piece fits a stock. Search the stage again without that bound
-      // rather than report a feasible job as unsolvable.
-      max_regenerations_ = std::numeric_limits<int>::max();
-      stage_msg.clear();
-      for (int way : {2, 1, 0}) {
-        msg = GenBestResultClosest(way);
-        if (stage_msg.empty()) stage_msg = msg;
-      }
-      max_regenerations_ = 22;
-    }
-    Progress(TProgressKind::Fill);
-    if (!stage_msg.empty()) return stage_msg;
-
-    // f. Order of the stage's plan.
-    best_result.SortUtilization();
-
-    if (!partial) {
-      // g. A complete stage.
-      for (const TPacket& p : best_result.schemes) P.AddToResult(p);
-      if (R == 0) break;
-      --R;
-      P.SortUtilization();
-      P.schemes.erase(P.schemes.begin() + P.Count() / 2, P.schemes.end());
-      B = A;
-      sheets = D;
-      for (const TPacket& p : P.schemes) SubtractPattern(p, B, sheets);
-    } else {
-      // h. A partial stage: the stocks return to nominal sizes.
-      for (const TPacket& p : best_result.schemes) {
-        SubtractPattern(p, B, sheets);
-        P.AddToResult(p);
-      }
-      for (T2DStock& s : sheets.Items()) {
-        s.p_cx -= blade;
-        s.p_cy -= blade;
-      }
-    }
+    return stage_msg;
+  };
+  std::string stage_msg = search_three_ways();
+  if (!stage_msg.empty() && opt_.best_result.Empty() && !opt_.Cancelled()) {
+    // No pass found any plan within the bound on regenerated pools, which
+    // happens with many similar piece kinds at the fast speeds although
+    // every piece fits a stock. Search the stage again without that bound
+    // rather than report a feasible job as unsolvable.
+    opt_.max_regenerations_ = std::numeric_limits<int>::max();
+    stage_msg = search_three_ways();
+    opt_.max_regenerations_ = tuning::kMaxRegenerations;
   }
+  opt_.Progress(TProgressKind::Fill);
+  return stage_msg;
+}
 
-  // 6. Finish: the plan of all stages with the display texts of the pieces.
-  parts = A;
-  MinParts = C;
-  sheets = D;
-  best_result = std::move(P);
-  for (TPacket& p : best_result.schemes) {
-    for (T2DStock& e : p.numbers.Items()) {
-      for (const T2DStock& k : parts.Items()) {
-        if (k.p_lab == e.p_lab) {
-          e.CopyExtInfo(k);
-          break;
-        }
+// A complete stage joins the plan. With improvement passes left, the better
+// half of the plan is kept and the rest is planned again; false when done.
+bool StagedRun::MergeCompleteStage() {
+  for (const TPacket& p : opt_.best_result.schemes) P.AddToResult(p);
+  if (improvement_passes_ == 0) return false;
+  --improvement_passes_;
+  P.SortUtilization();
+  P.schemes.erase(P.schemes.begin() + P.Count() / 2, P.schemes.end());
+  B = A;
+  opt_.sheets = D;
+  for (const TPacket& p : P.schemes) SubtractPattern(p, B, opt_.sheets);
+  return true;
+}
+
+// A partial stage joins the plan; the stocks return to nominal sizes.
+void StagedRun::MergePartialStage() {
+  const int32_t blade = opt_.params.blade_width;
+  for (const TPacket& p : opt_.best_result.schemes) {
+    SubtractPattern(p, B, opt_.sheets);
+    P.AddToResult(p);
+  }
+  for (T2DStock& s : opt_.sheets.Items()) {
+    s.p_cx -= blade;
+    s.p_cy -= blade;
+  }
+}
+
+// The plan of all stages with the display texts of the pieces; an empty plan
+// is never reported as success (no active piece kind, or a cancelled run).
+std::string StagedRun::Finish(std::string result) {
+  opt_.parts = A;
+  opt_.MinParts = C;
+  opt_.sheets = D;
+  opt_.best_result = std::move(P);
+  auto copy_texts = [this](T2DStock& e) {
+    for (const T2DStock& k : opt_.parts.Items()) {
+      if (k.p_lab == e.p_lab) {
+        e.CopyExtInfo(k);
+        return;
       }
     }
+  };
+  for (TPacket& p : opt_.best_result.schemes) {
+    for (T2DStock& e : p.numbers.Items()) copy_texts(e);
     for (T2DStock& e : p.used_parts.Items()) {
-      for (const T2DStock& k : parts.Items()) {
-        if (k.p_lab == e.p_lab) {
-          e.CopyExtInfo(k);
-          break;
-        }
-      }
-      ProgressStepMaybeRepaint();
+      copy_texts(e);
+      opt_.ProgressStepMaybeRepaint();
     }
   }
-  // An empty plan is never reported as success (no active piece kind, or the
-  // run was cancelled).
-  if (result.empty() && (best_result.Empty() || Cancelled())) {
-    result = params.texts.MSG_CANT_GET_RESULT;
+  if (result.empty() && (opt_.best_result.Empty() || opt_.Cancelled())) {
+    result = opt_.params.texts.MSG_CANT_GET_RESULT;
   }
   return result;
 }
+
+std::string TOptimize2d::Run() { return StagedRun(*this).Run(); }
 
 }  // namespace tralvin
