@@ -26,9 +26,11 @@ constexpr double kPriorityFactor = 100.0;
 // LP solves one search round may spend before the plan is finished without
 // further checks; this, not the clock, decides the plan.
 constexpr int kRoundSolves = 150;
-// Patterns tried at one branching step, and non-first choices along one path.
-constexpr int kBranchWidth = 3;
-constexpr int kDiscrepancies = 3;
+// Patterns tried at one branching step, and non-first choices along one path:
+// a bar count target is met by many plans, a cost target by fewer, so costs
+// search wider.
+constexpr int kBranchWidth = 2, kCostBranchWidth = 3;
+constexpr int kDiscrepancies = 2, kCostDiscrepancies = 3;
 // Search rounds with a target: the bound rounded up plus 0, 1, ... bars (or
 // plus 0.5, 1, ... of the cheapest bar when the bars differ in value).
 constexpr int kTargetRounds = 3;
@@ -250,7 +252,8 @@ NearOptimalPlanner::Outcome NearOptimalPlanner::Dive(CuttingLp& lp, std::vector<
     if (fractional.empty()) return Outcome::Done;  // only missing bars left: the repair plans them
     const auto saved_req = req_, saved_max = max_, saved_qty = qty_;
     const size_t before = plan.size();
-    const int width = check_ ? std::min(kBranchWidth, discrepancies + 1) : 1;
+    const int width =
+        check_ ? std::min(bars_only_ ? kBranchWidth : kCostBranchWidth, discrepancies + 1) : 1;
     for (int k = 0; k < width && k < static_cast<int>(fractional.size()); ++k) {
       const LpPattern& pat =
           lp.patterns()[static_cast<size_t>(fractional[static_cast<size_t>(k)].second)];
@@ -321,7 +324,7 @@ void NearOptimalPlanner::Plan(std::vector<PlannedBars>& plan) {
     target_ = bars_only_ ? std::ceil(bound / obj_[0] - 1e-6) + round
                          : bound + 0.5 * (round + 1) * cheapest;
     solves_left_ = kRoundSolves;
-    outcome = Dive(lp, plan, 0.0, kDiscrepancies);
+    outcome = Dive(lp, plan, 0.0, bars_only_ ? kDiscrepancies : kCostDiscrepancies);
   }
   if (root && outcome != Outcome::Done) {
     // No round reached its target: a plain dive from the start.
