@@ -25,12 +25,12 @@ namespace {
 constexpr double kPriorityFactor = 100.0;
 // LP solves one search round may spend before the plan is finished without
 // further checks; this, not the clock, decides the plan.
-constexpr int kRoundSolves = 150;
+constexpr int kRoundSolves = 600;
 // Patterns tried at one branching step, and non-first choices along one path:
 // a bar count target is met by many plans, a cost target by fewer, so costs
 // search wider.
 constexpr int kBranchWidth = 2, kCostBranchWidth = 3;
-constexpr int kDiscrepancies = 2, kCostDiscrepancies = 3;
+constexpr int kDiscrepancies = 4, kCostDiscrepancies = 3;
 // Search rounds with a target: the bound rounded up plus 0, 1, ... bars (or
 // plus 0.5, 1, ... of the cheapest bar when the bars differ in value).
 constexpr int kTargetRounds = 3;
