@@ -162,6 +162,22 @@ bool CuttingLp::Price(int64_t node_limit, bool use_table) {
   return added;
 }
 
+bool CuttingLp::SolveKnownPatterns() {
+  ClpSimplex& m = impl_->model;
+  m.setMaximumIterations(limits_.simplex_iterations);
+  if (impl_->solved_once) {
+    m.dual();
+  } else {
+    m.primal();
+    impl_->solved_once = true;
+  }
+  if (m.status() != 0) m.primal();
+  if (m.status() != 0) return false;
+  proven_ = false;
+  objective_ = m.objectiveValue();
+  return true;
+}
+
 bool CuttingLp::Solve(bool exact) {
   ClpSimplex& m = impl_->model;
   m.setMaximumIterations(limits_.simplex_iterations);

@@ -57,6 +57,10 @@ class CuttingLp {
   // (the objective is then at least the LP optimum). False when the LP could
   // not be solved.
   bool Solve(bool exact = true);
+  // Re-optimises over the patterns already known, without pricing: the
+  // objective is then at least the LP optimum. False when the LP could not be
+  // solved.
+  bool SolveKnownPatterns();
 
   double objective() const { return objective_; }
   // True when the last Solve proved that no pattern improves the LP (the
