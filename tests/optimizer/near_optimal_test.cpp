@@ -244,6 +244,18 @@ TEST(NearOptimal, RandomTablesGiveValidIdenticalPlans) {
   }
 }
 
+TEST(NearOptimal, LastPiecesGoIntoTheCheapestBarsThatHoldThem) {
+  // Long bars are cheaper per length, so the LP fills them; the last pieces
+  // then fit a short bar, which costs less than another long one. Cheapest:
+  // three long bars of 2 x 5000 and one short bar of 2 x 2500 = 354.
+  const std::vector<Stock> stocks{{12000, 9, 100, 0}, {6000, 9, 54, 0}};
+  const std::vector<Piece> pieces{{5000, 6, 6}, {2500, 2, 2}};
+  TOptimize2d d = MakeDriver(stocks, pieces, 0, true);
+  ASSERT_EQ(RunNearOptimal(d), "");
+  ExpectValidPlan(d, stocks, pieces, 0, true);
+  EXPECT_DOUBLE_EQ(d.best_result.GetTotalCost(false, 0), 354.0);
+}
+
 TEST(NearOptimal, LowerPriorityNumbersAreUsedFirst) {
   // Two bars of the priority-0 stock hold all pieces; the cheaper priority-1
   // stock stays untouched.
