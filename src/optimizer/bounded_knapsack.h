@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace tralvin {
@@ -17,14 +18,23 @@ struct KnapsackResult {
   double value = 0;             // total profit of `counts`
   std::vector<int32_t> counts;  // one count per item, in item order
   bool proven = true;           // false when the node limit ended the search
+  // Exact table only: the next best choices that fill less of the bar (each the
+  // best for its own filled length), best first, at most `kKnapsackExtra`.
+  std::vector<std::pair<double, std::vector<int32_t>>> extra;
 };
+inline constexpr int kKnapsackExtra = 8;
 
 // Capacity and weights are divided by their greatest common divisor first.
-// A table over the reduced capacity is used while it stays small (at most
-// `kKnapsackTableCells` cells for all items together); otherwise a depth-first
-// branch and bound explores at most `node_limit` nodes. Deterministic.
-inline constexpr int64_t kKnapsackTableCells = 30'000'000;
+// Exact (`exact`): a table over the reduced capacity while it stays small (at
+// most `kKnapsackTableCells` cells for all items together), otherwise a
+// depth-first branch and bound of at most `node_limit` nodes. Quick: the
+// exact table while it has at most `kQuickTableCells` cells, else the better
+// of a table over coarser lengths (weights rounded up, so its choice fits)
+// and a branch and bound of `node_limit` nodes; not proven. Deterministic.
+inline constexpr int64_t kKnapsackTableCells = 64'000'000;
+inline constexpr int64_t kKnapsackTableWidth = 2'000'000;  // reduced capacity
+inline constexpr int64_t kQuickTableCells = 250'000;
 KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int64_t capacity,
-                                    int64_t node_limit = 2'000'000);
+                                    int64_t node_limit = 2'000'000, bool exact = true);
 
 }  // namespace tralvin

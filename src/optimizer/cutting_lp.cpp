@@ -118,7 +118,7 @@ double CuttingLp::OverflowValue(int stock) const {
   return impl_->model.primalColumnSolution()[stock];
 }
 
-bool CuttingLp::Price(int64_t node_limit) {
+bool CuttingLp::Price(int64_t node_limit, bool use_table) {
   const ClpSimplex& m = impl_->model;
   const double* dual = m.dualRowSolution();
   const int n = static_cast<int>(pieces_.size());
@@ -134,7 +134,8 @@ bool CuttingLp::Price(int64_t node_limit) {
     const LpStock& st = stocks_[j];
     auto it = by_width.find(st.width);
     if (it == by_width.end()) {
-      it = by_width.emplace(st.width, SolveBoundedKnapsack(items, st.width, node_limit)).first;
+      it = by_width.emplace(st.width, SolveBoundedKnapsack(items, st.width, node_limit, use_table))
+               .first;
     }
     const KnapsackResult& k = it->second;
     if (!k.proven) proven_ = false;
@@ -149,12 +150,35 @@ bool CuttingLp::Price(int64_t node_limit) {
     if (!offered_before && improves) {
       AddPattern({static_cast<int>(j), k.counts}, st.objective);
       added = true;
+      // Further improving choices of an exact table come at no extra search.
+      for (const auto& [value, counts] : k.extra) {
+        if (st.objective - dual[n + static_cast<int>(j)] - value <
+            -1e-9 * std::max(1.0, st.objective)) {
+          AddPattern({static_cast<int>(j), counts}, st.objective);
+        }
+      }
     }
   }
   return added;
 }
 
-bool CuttingLp::Solve() {
+bool CuttingLp::SolveKnownPatterns() {
+  ClpSimplex& m = impl_->model;
+  m.setMaximumIterations(limits_.simplex_iterations);
+  if (impl_->solved_once) {
+    m.dual();
+  } else {
+    m.primal();
+    impl_->solved_once = true;
+  }
+  if (m.status() != 0) m.primal();
+  if (m.status() != 0) return false;
+  proven_ = false;
+  objective_ = m.objectiveValue();
+  return true;
+}
+
+bool CuttingLp::Solve(bool exact) {
   ClpSimplex& m = impl_->model;
   m.setMaximumIterations(limits_.simplex_iterations);
   if (impl_->solved_once) {
@@ -171,13 +195,13 @@ bool CuttingLp::Solve() {
     // A short search finds most improving patterns; only when it finds none
     // does the full search decide whether the LP is optimal.
     proven_ = true;
-    if (!Price(limits_.quick_knapsack_nodes)) {
-      if (proven_) {
+    if (!Price(limits_.quick_knapsack_nodes, false)) {
+      if (proven_ || !exact) {
         converged = true;
         break;
       }
       proven_ = true;
-      if (!Price(limits_.knapsack_nodes)) {
+      if (!Price(limits_.knapsack_nodes, true)) {
         converged = true;
         break;
       }

@@ -52,8 +52,15 @@ class CuttingLp {
   void Forbid(int pattern, bool forbidden);
 
   // Column generation until no pattern improves the LP or a limit is reached.
-  // False when the LP could not be solved.
-  bool Solve();
+  // With `exact`, a pricing search that finds nothing is repeated exactly so
+  // that the LP optimum is proven; without it only the short search prices
+  // (the objective is then at least the LP optimum). False when the LP could
+  // not be solved.
+  bool Solve(bool exact = true);
+  // Re-optimises over the patterns already known, without pricing: the
+  // objective is then at least the LP optimum. False when the LP could not be
+  // solved.
+  bool SolveKnownPatterns();
 
   double objective() const { return objective_; }
   // True when the last Solve proved that no pattern improves the LP (the
@@ -66,7 +73,7 @@ class CuttingLp {
  private:
   void AddPattern(const LpPattern& pattern, double objective);
   // One pricing round: new patterns added; false when none improves.
-  bool Price(int64_t node_limit);
+  bool Price(int64_t node_limit, bool use_table);
 
   std::vector<LpPiece> pieces_;
   std::vector<LpStock> stocks_;

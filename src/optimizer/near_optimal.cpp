@@ -1,12 +1,15 @@
 // The near-optimal method on the driver: input as the standard search gets it
 // (blade added once to every length), a column-generation LP with priorities
-// as lexicographic penalties, diving to an integer plan, a first-fit-decreasing
-// repair, a final check, and the driver's lists left as Run leaves them.
+// as lexicographic penalties, a diving search with limited backtracking held
+// to the LP bound rounded up, an exact packing of the last pieces, a
+// first-fit-decreasing repair, a final check, and the driver's lists left as
+// Run leaves them.
 #include "optimizer/near_optimal.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -20,10 +23,22 @@ namespace {
 // this many times its length more, so a lower level is used up first wherever
 // it can cover the demand.
 constexpr double kPriorityFactor = 100.0;
-// Dive steps before the repair takes over the pieces still required.
-constexpr int kMaxDiveSteps = 2000;
-// Patterns tried per dive step before the bound is given up by one bar.
-constexpr int kDiveAttempts = 4;
+// LP solves one search round may spend before the plan is finished without
+// further checks; this, not the clock, decides the plan.
+constexpr int kRoundSolves = 600;
+// Patterns tried at one branching step, and non-first choices along one path:
+// a bar count target is met by many plans, a cost target by fewer, so costs
+// search wider.
+constexpr int kBranchWidth = 2, kCostBranchWidth = 3;
+constexpr int kDiscrepancies = 4, kCostDiscrepancies = 3;
+// Search rounds with a target: the bound rounded up plus 0, 1, ... bars (or
+// plus 0.5, 1, ... of the cheapest bar when the bars differ in value).
+constexpr int kTargetRounds = 3;
+// Exact packing of the last pieces: at most this many bars and pieces, and
+// search nodes.
+constexpr int kPackBars = 4;  // per choice of bars
+constexpr int kPackPieces = 40;
+constexpr int64_t kPackNodes = 20'000;
 
 struct PlannedBars {
   int stock = 0;
@@ -112,8 +127,22 @@ class NearOptimalPlanner {
   void Plan(std::vector<PlannedBars>& plan);
 
  private:
+  enum class Outcome { Done, Failed, OutOfWork };
+
   bool OutOfTime() const;
-  void Take(std::vector<PlannedBars>& plan, int stock, std::vector<int32_t> counts, int32_t bars);
+  // Objective of the bars cut.
+  double Take(std::vector<PlannedBars>& plan, int stock, std::vector<int32_t> counts, int32_t bars);
+  bool Acceptable(double total) const;
+  // Depth-first dive on the residual problem: bars the LP takes whole are cut
+  // at once, a fractional step cuts one bar of one of the largest patterns;
+  // a residual LP above the target sends the search back to the last step
+  // with a choice left.
+  Outcome Dive(CuttingLp& lp, std::vector<PlannedBars>& plan, double used, int discrepancies);
+  // The last pieces required, packed exactly into the cheapest few bars whose
+  // objective stays within `budget`, by a small depth-first search; Unknown
+  // when the residual is too large or the node limit ends the search.
+  enum class Packing { Packed, Impossible, Unknown };
+  Packing PackExactly(double budget, std::vector<PlannedBars>& plan);
   void Repair(std::vector<PlannedBars>& plan);
 
   const TOptimize2d& d_;
@@ -121,6 +150,11 @@ class NearOptimalPlanner {
   std::vector<double> obj_;
   std::vector<int> rank_;
   double start_ = 0;
+  bool bars_only_ = false;
+  bool check_ = true;
+  double target_ = 0;
+  double cheapest_ = 1;  // objective of the cheapest bar
+  int solves_left_ = 0;
 };
 
 double NowSeconds(const TOptimizeParams& p) {
@@ -136,27 +170,116 @@ bool NearOptimalPlanner::OutOfTime() const {
 
 // Cuts `bars` bars of `counts` from `stock`, each count cut down to what may
 // still be produced, and takes them off the residual demand and stock.
-void NearOptimalPlanner::Take(std::vector<PlannedBars>& plan, int stock,
-                              std::vector<int32_t> counts, int32_t bars) {
+double NearOptimalPlanner::Take(std::vector<PlannedBars>& plan, int stock,
+                                std::vector<int32_t> counts, int32_t bars) {
   bool any = false;
   for (size_t i = 0; i < counts.size(); ++i) {
     if (bars > 0) counts[i] = std::min(counts[i], max_[i] / bars);
     any = any || counts[i] > 0;
   }
-  if (!any || bars <= 0) return;
+  if (!any || bars <= 0) return 0;
   for (size_t i = 0; i < counts.size(); ++i) {
     max_[i] -= counts[i] * bars;
     req_[i] = std::max(0, req_[i] - counts[i] * bars);
   }
   qty_[static_cast<size_t>(stock)] -= bars;
   plan.push_back({stock, std::move(counts), bars});
+  return obj_[static_cast<size_t>(stock)] * bars;
+}
+
+bool NearOptimalPlanner::Acceptable(double total) const {
+  if (!check_) return true;
+  if (bars_only_) return std::ceil(total / obj_[0] - 1e-6) <= target_ + 1e-9;
+  return total <= target_ + 1e-9;
+}
+
+NearOptimalPlanner::Outcome NearOptimalPlanner::Dive(CuttingLp& lp, std::vector<PlannedBars>& plan,
+                                                     double used, int discrepancies) {
+  for (;;) {
+    if (std::all_of(req_.begin(), req_.end(), [](int32_t r) { return r == 0; })) {
+      return Acceptable(used) ? Outcome::Done : Outcome::Failed;
+    }
+    if (OutOfTime() || solves_left_ <= 0) return Outcome::OutOfWork;
+    --solves_left_;
+    lp.SetResidual(req_, max_, qty_);
+    // For a bar count the patterns known so far often keep the target
+    // already; pricing only when they do not. (Costs price every time: their
+    // LP over known patterns strays further and searches longer.)
+    if (bars_only_ && !lp.SolveKnownPatterns()) return Outcome::OutOfWork;
+    if ((!bars_only_ || !Acceptable(used + lp.objective())) && !lp.Solve(false)) {
+      return Outcome::OutOfWork;
+    }
+    if (!Acceptable(used + lp.objective())) {
+      // The short pricing may leave the LP above its optimum: prove it first.
+      if (lp.proven()) return Outcome::Failed;
+      --solves_left_;
+      if (!lp.Solve(true)) return Outcome::OutOfWork;
+      if (!Acceptable(used + lp.objective())) return Outcome::Failed;
+    }
+    {
+      // Few pieces left: pack them exactly into the cheapest bars the target
+      // allows (without a target: the residual LP rounded up to whole bars,
+      // or plus the cheapest bar).
+      double budget = lp.objective() + cheapest_;
+      if (bars_only_) {
+        budget = ((check_ ? target_ : std::ceil((used + lp.objective()) / obj_[0] - 1e-6)) -
+                  std::round(used / obj_[0])) *
+                 obj_[0];
+      } else if (check_) {
+        budget = target_ - used;
+      }
+      const Packing packed = PackExactly(budget, plan);
+      if (packed == Packing::Packed) return Outcome::Done;
+      if (packed == Packing::Impossible && check_) return Outcome::Failed;
+    }
+    // Bars the LP takes whole are cut at once: the rest of the LP solution
+    // stays feasible for the residual, so its LP cannot get worse.
+    const int np = static_cast<int>(lp.patterns().size());
+    std::vector<std::pair<int, int32_t>> whole;
+    std::vector<std::pair<double, int>> fractional;
+    for (int p = 0; p < np; ++p) {
+      const double v = lp.PatternValue(p);
+      if (v >= 1.0 - 1e-6)
+        whole.push_back({p, static_cast<int32_t>(std::floor(v + 1e-6))});
+      else if (v > 1e-6)
+        fractional.push_back({-v, p});
+    }
+    double cut = 0;
+    for (const auto& [p, bars] : whole) {
+      const LpPattern& pat = lp.patterns()[static_cast<size_t>(p)];
+      cut += Take(plan, pat.stock, pat.counts, bars);
+    }
+    if (cut > 0) {
+      used += cut;
+      continue;
+    }
+    // Largest values first; ties keep the earlier pattern.
+    std::sort(fractional.begin(), fractional.end());
+    if (fractional.empty()) return Outcome::Done;  // only missing bars left: the repair plans them
+    const auto saved_req = req_, saved_max = max_, saved_qty = qty_;
+    const size_t before = plan.size();
+    const int width =
+        check_ ? std::min(bars_only_ ? kBranchWidth : kCostBranchWidth, discrepancies + 1) : 1;
+    for (int k = 0; k < width && k < static_cast<int>(fractional.size()); ++k) {
+      const LpPattern& pat =
+          lp.patterns()[static_cast<size_t>(fractional[static_cast<size_t>(k)].second)];
+      const double cost = Take(plan, pat.stock, pat.counts, 1);
+      if (cost <= 0) continue;
+      const Outcome r = Dive(lp, plan, used + cost, discrepancies - k);
+      if (r != Outcome::Failed) return r;
+      plan.resize(before);
+      req_ = saved_req;
+      max_ = saved_max;
+      qty_ = saved_qty;
+    }
+    return Outcome::Failed;
+  }
 }
 
 void NearOptimalPlanner::Plan(std::vector<PlannedBars>& plan) {
   start_ = NowSeconds(d_.params);
   const TPanels& parts = d_.parts;
   const TPanels& sheets = d_.sheets;
-  const int n = parts.Count();
   const BoundKind kind = d_.params.cost_optimize ? BoundKind::Cost : BoundKind::Length;
   double scale = 0;
   obj_ = StockObjectives(sheets, d_.params.blade_width, kind, scale);
@@ -168,114 +291,175 @@ void NearOptimalPlanner::Plan(std::vector<PlannedBars>& plan) {
   rank_ = PriorityRanks(sheets, levels);
   const std::vector<double> rel = RelativeLengths(sheets);
   std::vector<LpStock> stocks;
+  std::vector<int32_t> qty0;
   for (int j = 0; j < sheets.Count(); ++j) {
     const size_t u = static_cast<size_t>(j);
     const double penalty = (Pow(kPriorityFactor, rank_[u]) - 1.0) * rel[u];
     obj_[u] += penalty;
     const double overflow = obj_[u] + Pow(kPriorityFactor, levels) * rel[u];
     stocks.push_back({sheets[j].p_cx, sheets[j].p_number, obj_[u], overflow});
-    qty_.push_back(sheets[j].p_number);
+    qty0.push_back(sheets[j].p_number);
   }
-  std::vector<LpPiece> pieces = PiecesOf(parts, d_.MinParts, 0);
+  const std::vector<LpPiece> pieces = PiecesOf(parts, d_.MinParts, 0);
+  std::vector<int32_t> req0, max0;
   for (const LpPiece& p : pieces) {
-    req_.push_back(p.required);
-    max_.push_back(p.maximum);
+    req0.push_back(p.required);
+    max0.push_back(p.maximum);
   }
   CuttingLp lp(pieces, stocks);
   // With one objective per bar for every stock (bars of one length, one
-  // priority) the plan's bar count can be held to the LP bound rounded up: a
-  // step whose residual LP would exceed it is taken back and another pattern
-  // tried, a few times per step.
-  bool bars_only = true;
-  for (size_t j = 1; j < obj_.size(); ++j) bars_only = bars_only && obj_[j] == obj_[0];
-  double used = 0;  // objective of the bars planned so far
-  double target = -1;
-  for (int step = 0; step < kMaxDiveSteps; ++step) {
-    if (std::all_of(req_.begin(), req_.end(), [](int32_t r) { return r == 0; })) break;
-    if (OutOfTime()) break;
-    lp.SetResidual(req_, max_, qty_);
-    if (!lp.Solve()) break;
-    if (target < 0) target = std::ceil(lp.objective() / obj_[0] - 1e-6);
-    // Bars the LP already takes whole are cut at once (their residual LP
-    // cannot be worse); only fractional steps are tried one pattern at a time.
+  // priority) the target is the LP bound rounded up in bars; else the LP
+  // bound plus part of the cheapest bar.
+  bars_only_ = true;
+  double cheapest = obj_.empty() ? 1.0 : obj_[0];
+  for (size_t j = 1; j < obj_.size(); ++j) {
+    bars_only_ = bars_only_ && obj_[j] == obj_[0];
+    cheapest = std::min(cheapest, obj_[j]);
+  }
+  cheapest_ = cheapest;
+  lp.SetResidual(req0, max0, qty0);
+  const bool root = lp.Solve(true);
+  const double bound = lp.objective();
+  Outcome outcome = Outcome::Failed;
+  for (int round = 0; round < kTargetRounds && root && outcome != Outcome::Done; ++round) {
+    req_ = req0;
+    max_ = max0;
+    qty_ = qty0;
+    plan.clear();
+    check_ = true;
+    target_ = bars_only_ ? std::ceil(bound / obj_[0] - 1e-6) + round
+                         : bound + 0.5 * (round + 1) * cheapest;
+    solves_left_ = kRoundSolves;
+    outcome = Dive(lp, plan, 0.0, bars_only_ ? kDiscrepancies : kCostDiscrepancies);
+  }
+  if (root && outcome != Outcome::Done) {
+    // No round reached its target: a plain dive from the start.
     {
-      const size_t before = plan.size();
-      double whole_cost = 0;
-      const int np = static_cast<int>(lp.patterns().size());
-      std::vector<std::pair<int, int32_t>> whole;
-      for (int p = 0; p < np; ++p) {
-        const double v = lp.PatternValue(p);
-        if (v >= 1.0 - 1e-6) whole.push_back({p, static_cast<int32_t>(std::floor(v + 1e-6))});
-      }
-      for (const auto& [p, bars] : whole) {
-        const LpPattern& pat = lp.patterns()[static_cast<size_t>(p)];
-        Take(plan, pat.stock, pat.counts, bars);
-      }
-      for (size_t k = before; k < plan.size(); ++k) {
-        whole_cost += obj_[static_cast<size_t>(plan[k].stock)] * plan[k].bars;
-      }
-      used += whole_cost;
-      if (plan.size() > before) continue;
+      req_ = req0;
+      max_ = max0;
+      qty_ = qty0;
+      plan.clear();
     }
-    std::vector<int> tried;
-    bool taken = false;
-    for (int attempt = 0; attempt < kDiveAttempts && !taken; ++attempt) {
-      // The pattern with the largest value; ties go to the earlier pattern.
-      int best = -1;
-      double best_value = 1e-6;
-      for (int p = 0; p < static_cast<int>(lp.patterns().size()); ++p) {
-        const double v = lp.PatternValue(p);
-        if (v > best_value + 1e-9) {
-          best_value = v;
-          best = p;
-        }
-      }
-      if (best < 0) break;
-      const int32_t bars =
-          std::max<int32_t>(1, static_cast<int32_t>(std::floor(best_value + 1e-6)));
-      const auto saved_req = req_, saved_max = max_, saved_qty = qty_;
-      const size_t before = plan.size();
-      const LpPattern& pat = lp.patterns()[static_cast<size_t>(best)];
-      Take(plan, pat.stock, pat.counts, bars);
-      if (plan.size() == before) {
-        lp.Forbid(best, true);
-        tried.push_back(best);
-        if (!lp.Solve()) break;
-        continue;
-      }
-      const double cost = obj_[static_cast<size_t>(plan.back().stock)] * plan.back().bars;
-      bool accept = !bars_only || attempt + 1 == kDiveAttempts;
-      if (!accept) {
-        lp.SetResidual(req_, max_, qty_);
-        accept = lp.Solve() &&
-                 std::ceil((used + cost + lp.objective()) / obj_[0] - 1e-6) <= target + 1e-9;
-      }
-      if (accept) {
-        used += cost;
-        taken = true;
-        break;
-      }
-      // Take the step back and forbid that pattern for this step.
-      plan.resize(before);
-      req_ = saved_req;
-      max_ = saved_max;
-      qty_ = saved_qty;
-      lp.Forbid(best, true);
-      tried.push_back(best);
-      lp.SetResidual(req_, max_, qty_);
-      if (!lp.Solve()) break;
-    }
-    for (int p : tried) lp.Forbid(p, false);
-    if (!taken) {
-      if (!tried.empty() && bars_only) {
-        target += 1;  // no pattern keeps the bound: allow one bar more
-        continue;
-      }
-      break;  // nothing could be cut: the repair finishes
+    check_ = false;
+    solves_left_ = kRoundSolves;
+    double used = 0;
+    for (const PlannedBars& b : plan) used += obj_[static_cast<size_t>(b.stock)] * b.bars;
+    Dive(lp, plan, used, 0);
+  }
+  if (!root) {
+    req_ = req0;
+    max_ = max0;
+    qty_ = qty0;
+    plan.clear();
+  }
+  Repair(plan);
+}
+
+NearOptimalPlanner::Packing NearOptimalPlanner::PackExactly(double budget,
+                                                            std::vector<PlannedBars>& plan) {
+  const TPanels& parts = d_.parts;
+  const TPanels& sheets = d_.sheets;
+  std::vector<std::pair<int64_t, int>> items;  // width, piece kind
+  int64_t total = 0;
+  for (int i = 0; i < parts.Count(); ++i) {
+    for (int32_t c = 0; c < req_[static_cast<size_t>(i)]; ++c) {
+      if (static_cast<int>(items.size()) >= kPackPieces) return Packing::Unknown;
+      items.push_back({parts[i].p_cx, i});
+      total += parts[i].p_cx;
     }
   }
-  (void)n;
-  Repair(plan);
+  std::stable_sort(items.begin(), items.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<int64_t> suffix(items.size() + 1, 0);
+  for (size_t k = items.size(); k-- > 0;) suffix[k] = suffix[k + 1] + items[k].first;
+  // Every choice of at most kPackBars bars from the stocks left whose value
+  // keeps the budget, cheapest first (fewer bars, then table order, on ties).
+  std::vector<int> kinds;
+  for (int j = 0; j < sheets.Count(); ++j) {
+    if (qty_[static_cast<size_t>(j)] > 0) kinds.push_back(j);
+  }
+  struct Choice {
+    double value;
+    std::vector<int> bars;  // stock of each bar
+  };
+  std::vector<Choice> choices;
+  std::vector<int> cur;
+  bool more = false;  // the budget allows more bars than are tried
+  std::function<void(size_t, double, int64_t)> choose = [&](size_t from, double value,
+                                                            int64_t room) {
+    if (!cur.empty() && room >= total) choices.push_back({value, cur});
+    for (size_t t = from; t < kinds.size(); ++t) {
+      const int j = kinds[t];
+      const double v = value + obj_[static_cast<size_t>(j)];
+      if (v > budget + 1e-9) continue;
+      if (static_cast<int>(cur.size()) >= kPackBars) {
+        more = true;
+        return;
+      }
+      int used = 0;
+      for (int b : cur) used += b == j;
+      if (used >= qty_[static_cast<size_t>(j)]) continue;
+      cur.push_back(j);
+      choose(t, v, room + sheets[j].p_cx);
+      cur.pop_back();
+    }
+  };
+  choose(0, 0.0, 0);
+  if (choices.empty()) {
+    // Nothing within the budget even holds the total length.
+    return kinds.empty() || more ? Packing::Unknown : Packing::Impossible;
+  }
+  std::stable_sort(choices.begin(), choices.end(), [](const Choice& a, const Choice& b) {
+    if (a.value != b.value) return a.value < b.value - 1e-12;
+    return a.bars.size() < b.bars.size();
+  });
+  int64_t nodes = 0;
+  bool limit = false;
+  for (const Choice& choice : choices) {
+    const size_t nb = choice.bars.size();
+    std::vector<int64_t> cap(nb), load(nb, 0);
+    for (size_t b = 0; b < nb; ++b) cap[b] = sheets[choice.bars[b]].p_cx;
+    std::vector<int> bin_of(items.size(), 0);
+    // Identical pieces go into bins in non-decreasing order; bins of equal
+    // length and load are tried once.
+    std::function<bool(size_t)> place = [&](size_t k) -> bool {
+      if (k == items.size()) return true;
+      if (++nodes > kPackNodes) {
+        limit = true;
+        return false;
+      }
+      int64_t free = 0;
+      for (size_t b = 0; b < nb; ++b) free += cap[b] - load[b];
+      if (suffix[k] > free) return false;
+      const size_t first =
+          k > 0 && items[k - 1].first == items[k].first ? static_cast<size_t>(bin_of[k - 1]) : 0;
+      for (size_t b = first; b < nb; ++b) {
+        if (load[b] + items[k].first > cap[b]) continue;
+        bool seen = false;
+        for (size_t e = first; e < b && !seen; ++e) seen = load[e] == load[b] && cap[e] == cap[b];
+        if (seen) continue;
+        load[b] += items[k].first;
+        bin_of[k] = static_cast<int>(b);
+        if (place(k + 1)) return true;
+        load[b] -= items[k].first;
+        if (limit) return false;
+      }
+      return false;
+    };
+    if (!place(0)) {
+      if (limit) return Packing::Unknown;
+      continue;
+    }
+    for (size_t b = 0; b < nb; ++b) {
+      std::vector<int32_t> counts(static_cast<size_t>(parts.Count()), 0);
+      for (size_t k = 0; k < items.size(); ++k) {
+        if (bin_of[k] == static_cast<int>(b)) ++counts[static_cast<size_t>(items[k].second)];
+      }
+      Take(plan, choice.bars[b], std::move(counts), 1);
+    }
+    return Packing::Packed;
+  }
+  return more ? Packing::Unknown : Packing::Impossible;
 }
 
 // First fit decreasing for the pieces still required: each piece goes into the

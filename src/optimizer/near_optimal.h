@@ -1,6 +1,8 @@
 // The near-optimal planning method: column generation over the master LP,
-// then an integer plan by diving (round down, solve the residual again) and a
-// first-fit-decreasing repair of the last pieces. Works on the driver's input
+// then an integer plan by diving with limited backtracking (cut what the LP
+// takes whole, one bar of a fractional pattern, solve the residual again,
+// held to the LP bound rounded up), an exact packing of the last pieces and a
+// first-fit-decreasing repair of whatever is left. Works on the driver's input
 // like TOptimize2d::Run and leaves the same results: `best_result`, `parts`,
 // `MinParts`, `sheets` and `m_rest_sheets`.
 #pragma once

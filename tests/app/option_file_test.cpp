@@ -56,6 +56,8 @@ TEST_F(OptionFileTest, MissingFileAppliesDefaults) {
   EXPECT_EQ(s.LabelFontSize, 8);
   EXPECT_TRUE(s.chkReportAllPanels);
   EXPECT_EQ(s.EditDecimal, "3");
+  EXPECT_EQ(s.ComboBoxOptimizeMethod, kOptimizeMethodStandard);
+  EXPECT_EQ(s.params.OptimizeMethod, kOptimizeMethodStandard);
 }
 
 TEST_F(OptionFileTest, DefaultsThatFollowTheCurrentState) {
@@ -109,6 +111,18 @@ TEST_F(OptionFileTest, IndexesAndPositionsStayInTheirRange) {
   EXPECT_EQ(s.TrackBarSpeed, 20);
   EXPECT_EQ(s.params.Speed, 20);
   EXPECT_EQ(s.params.AutoPrinterFontZoom, 33);
+  // The planning method: 1 is the near-optimal one; anything else, an
+  // unreadable value included, is the standard search.
+  Read("OPTIMIZE_METHOD=1\n");
+  EXPECT_EQ(s.ComboBoxOptimizeMethod, kOptimizeMethodNearOptimal);
+  EXPECT_EQ(s.params.OptimizeMethod, kOptimizeMethodNearOptimal);
+  for (const char* body :
+       {"OPTIMIZE_METHOD=2\n", "OPTIMIZE_METHOD=-1\n", "OPTIMIZE_METHOD=near\n", ""}) {
+    s.OnChangeOptimizeMethod(kOptimizeMethodNearOptimal);
+    Read(body);
+    EXPECT_EQ(s.ComboBoxOptimizeMethod, kOptimizeMethodStandard) << body;
+    EXPECT_EQ(s.params.OptimizeMethod, kOptimizeMethodStandard) << body;
+  }
 }
 
 TEST_F(OptionFileTest, TextsAreTakenUncheckedAndScaleSizeNeverStaysTicked) {
@@ -155,6 +169,7 @@ TEST_F(OptionFileTest, WritingKeepsOtherSectionsAndReadsBack) {
   s.AppWinStyle = 2;
   s.PartsGridColWidths[5] = 200;
   s.OnChangeOptimizeSpeedTrackbar(12);
+  s.OnChangeOptimizeMethod(kOptimizeMethodNearOptimal);
   WriteOptionFile(s, "default");
 
   TIniFile ini(path);
@@ -164,6 +179,7 @@ TEST_F(OptionFileTest, WritingKeepsOtherSectionsAndReadsBack) {
   EXPECT_EQ(ini.ReadString("OPTION", "GUILLOTINE", ""), "F");
   EXPECT_EQ(ini.ReadString("OPTION", "APP_WIN_STYLE", ""), "1");
   EXPECT_EQ(ini.ReadString("OPTION", "SHEETS_FILE", ""), "/data/b.stk");
+  EXPECT_EQ(ini.ReadString("OPTION", "OPTIMIZE_METHOD", ""), "1");
 
   SettingsModel back(dir.Path());
   ReadOptionFile(back, path, 0, pub, captions);
@@ -177,6 +193,7 @@ TEST_F(OptionFileTest, WritingKeepsOtherSectionsAndReadsBack) {
   EXPECT_EQ(back.AppWinStyle, 1);
   EXPECT_EQ(back.PartsGridColWidths[5], 200);
   EXPECT_EQ(back.params.Speed, 12);
+  EXPECT_EQ(back.params.OptimizeMethod, kOptimizeMethodNearOptimal);
 }
 
 TEST_F(OptionFileTest, KeysAreWrittenInFileOrderAndCutModeOnlyWhenSelected) {

@@ -106,6 +106,37 @@ TEST(BatchRunner, JsonOnStandardOutputIsOneDocument) {
   EXPECT_TRUE(both.out.starts_with(ReadAll(CaseDir("report_two_types") + "/expected_report.txt")));
 }
 
+TEST(BatchRunner, MethodSwitchOverridesTheOptionFile) {
+  // The option file leaves the standard search; -method:near plans with the
+  // near-optimal method, in any letter case, and says so in the JSON.
+  const BatchRun standard = RunCase("report_two_types", {"-json:-"});
+  ASSERT_EQ(standard.status, kBatchOk) << standard.err;
+  const auto std_doc = nlohmann::json::parse(standard.out);
+  EXPECT_EQ(std_doc["method"], "standard");
+  const BatchRun near = RunCase("report_two_types", {"-json:-", "-method:NEAR"});
+  ASSERT_EQ(near.status, kBatchOk) << near.err;
+  const auto near_doc = nlohmann::json::parse(near.out);
+  EXPECT_EQ(near_doc["method"], "near");
+  // Both cover the same pieces; the bound is the same for either method and
+  // the near-optimal plan is never further from it.
+  ASSERT_EQ(near_doc["pieces"].size(), std_doc["pieces"].size());
+  for (size_t i = 0; i < near_doc["pieces"].size(); ++i) {
+    EXPECT_EQ(near_doc["pieces"][i]["produced"], std_doc["pieces"][i]["produced"]);
+  }
+  ASSERT_FALSE(near_doc["lowerBound"].is_null());
+  EXPECT_EQ(near_doc["lowerBound"], std_doc["lowerBound"]);
+  EXPECT_LE(near_doc["totalCost"].get<double>(), std_doc["totalCost"].get<double>());
+  EXPECT_LE(near_doc["gap"].get<double>(), std_doc["gap"].get<double>());
+  const BatchRun back = RunCase("report_two_types", {"-json:-", "-method:standard"});
+  ASSERT_EQ(back.status, kBatchOk) << back.err;
+  EXPECT_EQ(nlohmann::json::parse(back.out)["method"], "standard");
+
+  const BatchRun bad = RunCase("report_two_types", {"-method:fast"});
+  EXPECT_EQ(bad.status, kBatchBadUsage);
+  EXPECT_NE(bad.err.find("unknown method: fast"), std::string::npos) << bad.err;
+  EXPECT_NE(bad.err.find("usage: tralvin1d-batch"), std::string::npos) << bad.err;
+}
+
 TEST(BatchRunner, SaysWhenANamedTableFileIsMissing) {
   const std::string dir = CaseDir("report_two_types");
   std::ostringstream out, err;
