@@ -1,6 +1,7 @@
 // Drawing pages written as a PDF document.
 #include "render/drawing_pdf.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -59,6 +60,7 @@ std::string WriteDrawingPdf(const std::string& fileName, const std::vector<Drawi
 }
 
 struct OffscreenGuiApplication::Impl {
+  std::string runtimeDir;  // a private runtime folder when the session has none
   int argc = 1;
   char name[16] = "tralvin1d";
   char* argv[2] = {name, nullptr};
@@ -69,9 +71,28 @@ OffscreenGuiApplication::OffscreenGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
   impl_ = new Impl;
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Without a session (cron, ssh) Qt warns about the missing runtime folder on
+  // standard error, which scripts read; a private one keeps it quiet.
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tralvin-runtime-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) {
+      impl_->runtimeDir = pattern;
+      qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(pattern));
+    }
+  }
   impl_->app = std::make_unique<QGuiApplication>(impl_->argc, impl_->argv);
 }
 
-OffscreenGuiApplication::~OffscreenGuiApplication() { delete impl_; }
+OffscreenGuiApplication::~OffscreenGuiApplication() {
+  if (impl_ == nullptr) return;
+  impl_->app.reset();
+  if (!impl_->runtimeDir.empty()) {
+    std::error_code ec;
+    std::filesystem::remove_all(impl_->runtimeDir, ec);
+    qunsetenv("XDG_RUNTIME_DIR");
+  }
+  delete impl_;
+}
 
 }  // namespace tralvin::render

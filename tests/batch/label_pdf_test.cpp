@@ -64,7 +64,7 @@ class LabelPdfTest : public testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   int Batch(const std::string& switches) {
-    return Run(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +
+    return Run(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR '") +
                TRALVIN_BATCH_PROGRAM + "' " + switches);
   }
   std::string PageText(int page) {
@@ -87,6 +87,7 @@ TEST_F(LabelPdfTest, ThirtyOneBarsOnThreeByTenGiveTwoPages) {
   if (!HavePoppler()) GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) is not installed";
   // No display: the runner uses Qt's offscreen platform. The remembered scheme is item 3.
   ASSERT_EQ(Batch("-labels:stocks -labelpdf:labels.pdf"), 0) << err_;
+  EXPECT_EQ(err_, "");
   ASSERT_EQ(Run("pdfinfo labels.pdf"), 0);
   const std::string info = out_;
   EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
