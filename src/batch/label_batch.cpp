@@ -29,7 +29,10 @@ int BadUsage(std::ostream& err, const std::string& text) {
 }  // namespace
 
 bool WantsLabels(const std::vector<std::string>& params) {
-  return !GetParaValue(params, "-labels:").empty();
+  for (const std::string& p : params) {
+    if (AsciiLower(p).starts_with("-labels:")) return true;
+  }
+  return false;
 }
 
 int RunLabelBatch(const std::vector<std::string>& params, const std::string& startFolder,

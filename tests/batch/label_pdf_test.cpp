@@ -64,8 +64,9 @@ class LabelPdfTest : public testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   int Batch(const std::string& switches) {
-    return Run(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR '") +
-               TRALVIN_BATCH_PROGRAM + "' " + switches);
+    return Run(
+        std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR '") +
+        TRALVIN_BATCH_PROGRAM + "' " + switches);
   }
   std::string PageText(int page) {
     EXPECT_EQ(Run("pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) +
@@ -127,6 +128,7 @@ TEST_F(LabelPdfTest, FailuresWriteNoFile) {
   // Usage mistakes.
   EXPECT_EQ(Batch("-labels:offcuts -labelpdf:labels.pdf"), 2);
   EXPECT_EQ(Batch("-labels:stocks"), 2);
+  EXPECT_EQ(Batch("-labels: -labelpdf:labels.pdf"), 2);
   EXPECT_EQ(Batch("-labels:stocks -labelscheme:10 -labelpdf:labels.pdf"), 2);
   EXPECT_EQ(Batch("-labels:stocks -paper:a3 -labelpdf:labels.pdf"), 2);
   EXPECT_FALSE(fs::exists(work_ / "labels.pdf"));

@@ -369,6 +369,10 @@ void TFormPrintLabel::SetLabelData(StringGrid data) {
   if (data_.ColCount() < kLabelDataColumns) data_.SetColCount(kLabelDataColumns);
   if (data_.RowCount() < 1) data_.SetRowCount(1);
   ShowData();
+  // Data row 1 becomes current (row 0 of the data, the headings, when there is none).
+  loading_ = true;
+  if (StringGridLabelData->rowCount() > 0) StringGridLabelData->setCurrentCell(0, 0);
+  loading_ = false;
   // The first item of each field list (the lists are rebuilt when the window is shown).
   design_.ComboBoxTopTitleData = 0;
   design_.ComboBoxLeftTitleData = 0;

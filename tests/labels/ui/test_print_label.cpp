@@ -211,12 +211,14 @@ class TestPrintLabel : public QObject {
     Find<QPushButton>("ButtonMergeTheSame")->click();
     QCOMPARE(Find<QTableWidget>("StringGridLabelData")->rowCount(), 2);
     QVERIFY(!Find<QPushButton>("ButtonMergeTheSame")->isEnabled());
+    Find<QTableWidget>("StringGridLabelData")->setCurrentCell(1, 0);
     form_->hide();
     Open();
     QCOMPARE(Find<QLineEdit>("EditPrintLabelFromRow")->text(), QString("2"));
     QVERIFY(form_->SortState().descending);
     QVERIFY(!Find<QPushButton>("ButtonMergeTheSame")->isEnabled());
     QCOMPARE(Find<QTableWidget>("StringGridLabelData")->rowCount(), 3);  // refilled
+    QCOMPARE(Find<QTableWidget>("StringGridLabelData")->currentRow(), 0);
   }
 
   void savesAndLoadsSchemes() {
