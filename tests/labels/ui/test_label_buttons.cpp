@@ -30,8 +30,9 @@ class TestLabelButtons : public QObject {
     state.sheets = MakeSheetsGrid(state.captions, false, "mm");
     state.sheets.SetRow(1, {"S1", "", "6000", "2", "", "", ""});
     state.parts = MakePartsGrid(state.captions);
-    state.parts.SetRow(1, {"P1", "", "abc", "2", "", ""});
+    state.parts.SetRow(1, {"P1", "", "200", "2", "", ""});
     TSDIAppForm window(std::move(state));
+    window.State().parts.SetCell(2, 1, "abc");
     auto* sheetsButton = window.findChild<QPushButton*>("ButtonPrintSheetLabel");
     auto* partsButton = window.findChild<QPushButton*>("ButtonPrintPartLabel");
     QVERIFY(sheetsButton && partsButton);
