@@ -42,12 +42,14 @@ enum class DrawAlign { Left, Center, Right };
 
 // Text drawn at (x, y) as its top-left corner, in the font given by name and
 // size (points); clipped to `clipWidth` × `clipHeight` when they are above 0.
+// A fixed-pitch text falls back to a fixed-pitch font when the name is not installed.
 struct DrawText {
   double x = 0, y = 0;
   std::string text;  // UTF-8
   std::string fontName;
   double fontSize = 10;  // points
   bool bold = false;
+  bool fixedPitch = false;
   DrawColor color = DrawColor::Black();
   double clipWidth = 0, clipHeight = 0;
   DrawAlign align = DrawAlign::Left;  // within clipWidth, when it is above 0

@@ -15,6 +15,7 @@
 #include "base/ascii_case.h"
 #include "base/pubfunc.h"
 #include "base/safe_file.h"
+#include "batch/label_batch.h"
 #include "results/cutting_diagram.h"
 #include "results/html_page.h"
 #include "results/plan_json.h"
@@ -28,8 +29,9 @@ namespace {
 constexpr std::array<std::string_view, 11> kProgramTags = {
     "-stock:", "-piece:",  "-stk:",      "-dst:",      "-option:", "-measure:",
     "-auto:",  "-update:", "-ex_stock:", "-ex_piece:", "-hide:"};
-constexpr std::array<std::string_view, 6> kBatchTags = {
-    "-report:", "-html:", "-json:", "-dump:", "-method:", "-svg:"};
+constexpr std::array<std::string_view, 10> kBatchTags = {
+    "-report:", "-html:",   "-json:",     "-dump:",        "-method:",
+    "-svg:",    "-labels:", "-labelpdf:", "-labelscheme:", "-paper:"};
 
 bool HasKnownTag(const std::string& param) {
   const std::string lower = AsciiLower(param);
@@ -235,8 +237,13 @@ std::string BatchUsageText() {
          "  -svg:FILE      the cutting diagrams of every pattern as one SVG picture\n"
          "  -dump:yes      write the job's input as dump.sht, dump.prt, dump.typ, dump.opt\n"
          "  -method:standard|near  planning method (overrides OPTIMIZE_METHOD of the option file)\n"
+         "Labels instead of a job (one label per bar or piece, no optimisation):\n"
+         "  -labels:stocks|pieces  the table whose labels are printed\n"
+         "  -labelpdf:FILE the labels as a PDF (needed with -labels:)\n"
+         "  -labelscheme:N label scheme 1 to 9 of default.opt (default: the one last used)\n"
+         "  -paper:letter  letter paper instead of A4 (-paper:a4)\n"
          "-auto:, -hide:, -update:, -ex_stock: and -ex_piece: are accepted and change nothing.\n"
-         "Exit status: 0 plan written, 1 the job failed, 2 bad usage.\n";
+         "Exit status: 0 plan or labels written, 1 the job or the labels failed, 2 bad usage.\n";
 }
 
 int RunBatch(const std::vector<std::string>& params, const std::string& startFolder,
@@ -252,6 +259,7 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
       return kBatchBadUsage;
     }
   }
+  if (WantsLabels(params)) return RunLabelBatch(params, startFolder, streams);
   const std::string reportFile = GetParaValue(params, "-report:");
   const std::string htmlFile = GetParaValue(params, "-html:");
   const std::string jsonFile = GetParaValue(params, "-json:");

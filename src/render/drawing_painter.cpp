@@ -2,6 +2,7 @@
 #include "render/drawing_painter.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QPaintDevice>
 
 namespace tralvin::render {
@@ -38,6 +39,14 @@ struct Paint {
   void operator()(const DrawText& t) const {
     QFont font(QString::fromStdString(t.fontName));
     if (t.fontName.empty()) font.setStyleHint(QFont::Monospace);
+    if (t.fixedPitch) {
+      // A font name that is not installed falls back to the system's fixed-pitch font.
+      if (t.fontName.empty() || !QFontDatabase::hasFamily(font.family())) {
+        font.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+      }
+      font.setStyleHint(QFont::TypeWriter);
+      font.setFixedPitch(true);
+    }
     // The size is in points; the painter works in drawing units.
     font.setPixelSize(std::max(1, static_cast<int>(t.fontSize * PointsToUnits() + 0.5)));
     font.setBold(t.bold);

@@ -32,6 +32,7 @@
 #include "app/ui/small_windows.h"
 #include "base/ini_file.h"
 #include "base/product.h"
+#include "labels/ui/label_buttons.h"
 #include "results/cutting_report.h"
 #include "tables/grid_clipboard.h"
 #include "tables/material_types.h"
@@ -70,6 +71,7 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
   setObjectName("SDIAppForm");
   typeEditor_ = new TypeEditor(state_.types, this);
   BuildPages();
+  AddLabelButtons(*this, CurrentPrinter());
   BuildMenuAndToolBar();
   setMinimumSize(781, 575);  // ResizeForm: never smaller than this
   resize(900, 640);
