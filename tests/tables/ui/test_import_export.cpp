@@ -268,6 +268,7 @@ void TestImportExport::unreadableFileLeavesTheTableUnchanged() {
   QCOMPARE(messages.Requests().first().icon, QMessageBox::Warning);
   auto* preview = Child<QTableView>(form, "StringGridImportData");
   QCOMPARE(preview->model()->index(0, 0).data().toString(), QString("kept"));
+  QCOMPARE(form.Model().ImportFileName(), good.toStdString());
 
   Click(form, "ButtonImportEXCEL");
   QCOMPARE(messages.Texts().size(), 2);
