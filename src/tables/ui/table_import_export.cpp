@@ -1,6 +1,8 @@
 // The Import and Export buttons of the table pages and dropped files.
 #include "tables/ui/table_import_export.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QWidget>
 
 #include "app/startup.h"
@@ -11,6 +13,7 @@
 #include "tables/ui/file_choice.h"
 #include "tables/ui/import_drop.h"
 #include "tables/ui/import_form.h"
+#include "tables/ui/table_page.h"
 
 namespace tralvin::ui {
 
@@ -69,6 +72,31 @@ void TableImportExport::OnExportChosen() {
                                         workbook, choice.IncludeColumnTitles());
   if (!result.ok) ShowWarning(window_, QString::fromStdString(result.message));
   emit TableExported(exportKind_, result);
+}
+
+void TableImportExport::AddToPage(TablePage& page) {
+  const GridKind kind = page.Kind();
+  const bool sheets = kind == GridKind::Sheets;
+  const auto addButton = [&](const char* objectName, const char* captionKey) {
+    auto* button = new QPushButton(QString::fromStdString(state_.captions.Text(captionKey)), &page);
+    button->setObjectName(objectName);
+    button->setToolTip(QString::fromStdString(state_.captions.Hint(captionKey)));
+    // Before the stretch that closes the bar.
+    QHBoxLayout* bar = page.ButtonBar();
+    bar->insertWidget(bar->count() - 1, button);
+    return button;
+  };
+  connect(addButton(sheets ? "ButtonImportSheets" : "ButtonImportParts", "Import Caption"),
+          &QPushButton::clicked, this, [this, kind] { ImportInto(kind); });
+  connect(
+      addButton(sheets ? "ButtonSheetsExportExcel" : "ButtonPartsExportExcel", "Export Caption"),
+      &QPushButton::clicked, this, [this, kind] { ExportFrom(kind); });
+  AcceptDrops(&page, kind);
+  connect(this, &TableImportExport::TableImported, &page, [&page, kind](GridKind changed) {
+    if (changed != kind) return;
+    page.Refresh();
+    page.RecomputeTotals();
+  });
 }
 
 void TableImportExport::AcceptDrops(QWidget* page, GridKind kind) {

@@ -21,6 +21,7 @@ namespace tralvin::ui {
 
 class TFormImportData;
 class TFormExportFileTypeSelect;
+class TablePage;
 
 class TableImportExport : public QObject {
   Q_OBJECT
@@ -42,6 +43,11 @@ class TableImportExport : public QObject {
   void ExportFrom(GridKind kind);
   // Lets `page` open the import window for `kind` with a dropped file.
   void AcceptDrops(QWidget* page, GridKind kind);
+  // Puts the Import and Export buttons (ButtonImportSheets and
+  // ButtonSheetsExportExcel, or ButtonImportParts and ButtonPartsExportExcel)
+  // into the page's button bar, lets the page take dropped files, and
+  // redraws the page with its totals after an import into its table.
+  void AddToPage(TablePage& page);
 
  signals:
   // The table's cells changed: the page redraws its grid, recomputes its

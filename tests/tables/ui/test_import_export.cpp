@@ -7,8 +7,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -18,12 +20,14 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "app/ui/main_window.h"
+#include "app/ui/file_dialog.h"
 #include "app/ui/message_box.h"
 #include "base/ini_file.h"
 #include "tables/table_grids.h"
 #include "tables/ui/export_form.h"
-#include "tables/ui/file_choice.h"
 #include "tables/ui/import_form.h"
+#include "tables/ui/table_page.h"
 #include "tables/ui/table_import_export.h"
 
 using namespace tralvin;
@@ -57,6 +61,25 @@ void Pick(QWidget& parent, const char* name, int index) {
   for (int i = 0; i < index; ++i) QTest::keyClick(box, Qt::Key_Down);
   QCOMPARE(box->currentIndex(), index);
 }
+
+// Answers the file dialogs shown while it lives with the given names, in
+// order (then with "", a cancel), and records the requests.
+class FileChoiceScript {
+ public:
+  explicit FileChoiceScript(QStringList answers = {}) : answers_(std::move(answers)) {
+    SetFileDialogAnswerer([this](const FileDialogRequest& request) {
+      requests_.push_back(request);
+      return answers_.isEmpty() ? QString() : answers_.takeFirst();
+    });
+  }
+  ~FileChoiceScript() { SetFileDialogAnswerer({}); }
+  void Add(const QString& answer) { answers_.push_back(answer); }
+  const QList<FileDialogRequest>& Requests() const { return requests_; }
+
+ private:
+  QStringList answers_;
+  QList<FileDialogRequest> requests_;
+};
 
 // Item of a mapping box that names table column c.
 int ItemOfColumn(int c) { return c + 1; }
@@ -94,6 +117,7 @@ class TestImportExport : public QObject {
   void exportedWorkbookReadsBackEqual();
   void textExportKeepsTitleChoiceAndReportsRefusedWrite();
   void droppedFileOpensTheImportWindow();
+  void mainWindowButtonsImportAndRedrawThePage();
 
  private:
   QString Path(const char* name) const { return dir_->filePath(name); }
@@ -127,9 +151,9 @@ void TestImportExport::csvIntoStocksWithSwappedAndIgnoredColumns() {
 
   Click(form, "ButtonImportTXT");
   QCOMPARE(files.Requests().size(), 1);
-  const FileChoiceRequest& request = files.Requests().first();
-  QCOMPARE(request.nameFilters.value(0), QString("All supported (*.csv *.txt *.xlsx *.xls)"));
-  QCOMPARE(request.nameFilters.value(1), QString("open a file (*.csv)"));
+  const FileDialogRequest& request = files.Requests().first();
+  QCOMPARE(request.filter,
+           QString("All supported (*.csv *.txt *.xlsx *.xls);;open a file (*.csv)"));
   QCOMPARE(request.folder, dir_->path());
   // The preview shows the lines as they will be read: cut at commas, untrimmed.
   auto* preview = Child<QTableView>(form, "StringGridImportData");
@@ -181,7 +205,7 @@ void TestImportExport::secondWorksheetAppendedToPieces() {
   TFormImportData& form = ImportForm();
   QCOMPARE(Child<QComboBox>(form, "ComboBox1")->count(), 7);
   Click(form, "ButtonImportEXCEL");
-  QCOMPARE(files.Requests().first().nameFilters.value(1), QString("open a file (*.xlsx *.xls)"));
+  QVERIFY(files.Requests().first().filter.endsWith(";;open a file (*.xlsx *.xls)"));
   auto* sheetList = Child<QComboBox>(form, "ComboBoxSheetName");
   QCOMPARE(sheetList->count(), 2);
   QCOMPARE(sheetList->currentText(), QString("Stock list"));
@@ -303,9 +327,9 @@ void TestImportExport::exportedWorkbookReadsBackEqual() {
   QVERIFY(!choice.isVisible());
   QCOMPARE(exported.count(), 1);
   QVERIFY(messages.Texts().isEmpty());
-  const FileChoiceRequest& request = files.Requests().first();
+  const FileDialogRequest& request = files.Requests().first();
   QVERIFY(request.save);
-  QCOMPARE(request.nameFilters, QStringList{"open a file (*.xlsx)"});
+  QCOMPARE(request.filter, QString("open a file (*.xlsx)"));
   QCOMPARE(request.defaultSuffix, QString("xlsx"));
   QVERIFY(QFile::exists(book));
   QCOMPARE(state_->settings.Folder("DIR_EXPORT_SHEETS_EXCEL"), dir_->path().toStdString());
@@ -352,7 +376,7 @@ void TestImportExport::textExportKeepsTitleChoiceAndReportsRefusedWrite() {
            QString("include column titles"));
   Click(choice, "ButtonExportTXTFile");
   QCOMPARE(files.Requests().last().title, QString("save as"));
-  QCOMPARE(files.Requests().last().nameFilters, QStringList{"save as (*.csv)"});
+  QCOMPARE(files.Requests().last().filter, QString("save as (*.csv)"));
   QFile file(csv);
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(),
@@ -406,6 +430,42 @@ void TestImportExport::droppedFileOpensTheImportWindow() {
   QCOMPARE(ImportForm().Model().ImportFileName(), csv.toStdString());
   QVERIFY(messages.Texts().isEmpty());
   Click(ImportForm(), "ButtonCancel");
+}
+
+void TestImportExport::mainWindowButtonsImportAndRedrawThePage() {
+  const QString csv = Path("main.csv");
+  WriteFile(csv, "A1,steel,6000,10\nB2,alu,2500,3\n");
+  TSDIAppForm window(std::move(*state_));
+  window.show();
+  // The window's grids go before its views; hidden first, the views no
+  // longer read them while the window is destroyed.
+  const auto hideFirst = qScopeGuard([&window] { window.hide(); });
+  MessageRecorder messages;
+  FileChoiceScript files({csv});
+
+  QVERIFY(Child<QWidget>(window, "TablePageSheets")->acceptDrops());
+  QVERIFY(Child<QWidget>(window, "TablePageParts")->acceptDrops());
+  Click(window, "ButtonImportSheets");
+  auto* form = window.findChild<TFormImportData*>();
+  QVERIFY(form != nullptr && form->isVisible());
+  Click(*form, "ButtonImportTXT");
+  for (int c = 0; c < 4; ++c) {
+    Pick(*form, qPrintable(QString("ComboBox%1").arg(c + 1)), ItemOfColumn(c));
+  }
+  Click(*form, "ButtonOK");
+  QVERIFY2(messages.Texts().isEmpty(), qPrintable(messages.Texts().join('|')));
+  QCOMPARE(window.State().sheets.Cell(kSheetColLabel, 2), std::string("B2"));
+  // The page shows the imported rows, their totals and the file name.
+  auto* grid = Child<QTableView>(window, "StringGridSheets");
+  QVERIFY(grid->model()->match(grid->model()->index(0, 0), Qt::DisplayRole, "B2").size() == 1);
+  QCOMPARE(Child<QLineEdit>(window, "EditTotalSheetsNumber")->text(), QString("13"));
+  QCOMPARE(Child<QLineEdit>(window, "EditSheetsFileName")->text(), csv + ".stk");
+
+  // Best-dimension mode disables the stock table's export button only.
+  Child<QCheckBox>(window, "CheckBoxBestDimension")->click();
+  QVERIFY(!Child<QWidget>(window, "ButtonSheetsExportExcel")->isEnabled());
+  QVERIFY(Child<QWidget>(window, "ButtonPartsExportExcel")->isEnabled());
+  QVERIFY(Child<QWidget>(window, "ButtonImportParts")->isEnabled());
 }
 
 QTEST_MAIN(TestImportExport)
