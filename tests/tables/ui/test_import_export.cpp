@@ -20,15 +20,15 @@
 #include <memory>
 
 #include "app/startup.h"
-#include "app/ui/main_window.h"
 #include "app/ui/file_dialog.h"
+#include "app/ui/main_window.h"
 #include "app/ui/message_box.h"
 #include "base/ini_file.h"
 #include "tables/table_grids.h"
 #include "tables/ui/export_form.h"
 #include "tables/ui/import_form.h"
-#include "tables/ui/table_page.h"
 #include "tables/ui/table_import_export.h"
+#include "tables/ui/table_page.h"
 
 using namespace tralvin;
 using namespace tralvin::ui;
@@ -383,8 +383,12 @@ void TestImportExport::textExportKeepsTitleChoiceAndReportsRefusedWrite() {
            QByteArray("\xEF\xBB\xBFname,Stocks Type,length,quantity,maximum quantity,note,\r\n"
                       "P1,steel,1500,4,,note,\r\n,,,,,,\r\n"));
 
-  // The check box keeps its state; a write that is refused is reported.
-  files.Add(Path("no/such/folder/parts.csv"));
+  // The check box keeps its state; a write that is refused is reported and
+  // the old file stays. A name of 254 characters can exist, but no
+  // temporary file fits beside it.
+  const QString old = Path(qPrintable(QString(250, 'n') + ".csv"));
+  WriteFile(old, "old content");
+  files.Add(old);
   io_->ExportFrom(GridKind::Parts);
   QVERIFY(Child<QCheckBox>(choice, "CheckBoxExportColumnTitle")->isChecked());
   Click(choice, "ButtonExportTXTFile");
@@ -393,6 +397,9 @@ void TestImportExport::textExportKeepsTitleChoiceAndReportsRefusedWrite() {
   QCOMPARE(messages.Texts().size(), 1);
   QVERIFY2(messages.Texts().first().startsWith("Unable to write to"),
            qPrintable(messages.Texts().first()));
+  QFile oldFile(old);
+  QVERIFY(oldFile.open(QIODevice::ReadOnly));
+  QCOMPARE(oldFile.readAll(), QByteArray("old content"));
 
   // In best-dimension mode the stock table is not exported.
   state_->bestDimensionMode = true;
