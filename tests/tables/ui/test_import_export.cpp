@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -444,9 +443,6 @@ void TestImportExport::mainWindowButtonsImportAndRedrawThePage() {
   WriteFile(csv, "A1,steel,6000,10\nB2,alu,2500,3\n");
   TSDIAppForm window(std::move(*state_));
   window.show();
-  // The window's grids go before its views; hidden first, the views no
-  // longer read them while the window is destroyed.
-  const auto hideFirst = qScopeGuard([&window] { window.hide(); });
   MessageRecorder messages;
   FileChoiceScript files({csv});
 
