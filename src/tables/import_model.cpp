@@ -95,8 +95,12 @@ MappingCheck ImportModel::ConfirmAppend(const CaptionTable& captions) {
 }
 
 ImportResult ImportModel::ReadCSVFile_utf8(const std::string& sFileName) {
-  importFileName_ = sFileName;
-  return tralvin::ReadCSVFile_utf8(sFileName, preview_);
+  ImportResult result = tralvin::ReadCSVFile_utf8(sFileName, preview_);
+  // A file that cannot be read leaves the preview as it was, so the name of
+  // the file the preview came from stays too; otherwise a following Copy
+  // would name the table after a file it does not hold.
+  if (result.ok) importFileName_ = sFileName;
+  return result;
 }
 
 WorkbookImportResult ImportModel::ReadExcelFile(const std::string& sFileName,

@@ -96,7 +96,8 @@ class ImportModel {
   bool IsOK() const { return bIsOK_; }
   bool IsAppend() const { return bIsAppend_; }
 
-  // Reading files into the preview; the name becomes ImportFileName.
+  // Reading files into the preview; the name becomes ImportFileName (for a
+  // text file only when it was read: a failed read changes nothing).
   ImportResult ReadCSVFile_utf8(const std::string& sFileName);
   // Also refills SheetNames(); the window selects m_excel_sheet_index in it.
   WorkbookImportResult ReadExcelFile(const std::string& sFileName, int m_excel_sheet_index,

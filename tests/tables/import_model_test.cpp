@@ -123,6 +123,16 @@ TEST_F(ImportModelTest, CopyMapsPreviewColumnsToTitledColumns) {
   EXPECT_EQ(sheets.RowCount(), 501);
 }
 
+TEST_F(ImportModelTest, UnreadableTextFileKeepsPreviewAndFileName) {
+  WriteText(dir.File("good.csv"), "a,b\n");
+  ASSERT_TRUE(model.ReadCSVFile_utf8(dir.File("good.csv")).ok);
+  const ImportResult failed = model.ReadCSVFile_utf8(dir.File("missing.csv"));
+  EXPECT_FALSE(failed.ok);
+  EXPECT_NE(failed.message.find("missing.csv"), std::string::npos) << failed.message;
+  EXPECT_EQ(model.Preview().Cell(1, 0), "b");
+  EXPECT_EQ(model.ImportFileName(), dir.File("good.csv"));
+}
+
 TEST_F(ImportModelTest, CopyWithEveryBoxIgnoredLeavesAnEmptyTable) {
   StringGrid sheets = Sheets();
   sheets.SetCell(0, 1, "old");

@@ -38,6 +38,7 @@
 #include "tables/material_types.h"
 #include "tables/material_types_setup.h"
 #include "tables/table_grids.h"
+#include "tables/ui/table_import_export.h"
 #include "tables/ui/table_page.h"
 #include "tables/ui/type_editor.h"
 #include "tables/ui/type_setup_dialog.h"
@@ -123,6 +124,9 @@ void TSDIAppForm::BuildPages() {
   for (TablePage* page : {sheetsPage_, partsPage_}) {
     connect(page, &TablePage::fileNameChanged, this, &TSDIAppForm::UpdateTitle);
   }
+  auto* importExport = new TableImportExport(state_, this);
+  importExport->AddToPage(*sheetsPage_);
+  importExport->AddToPage(*partsPage_);
 }
 
 void TSDIAppForm::BuildMenuAndToolBar() {

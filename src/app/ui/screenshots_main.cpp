@@ -21,6 +21,7 @@
 #include "app/ui/main_window.h"
 #include "app/ui/small_windows.h"
 #include "base/product.h"
+#include "tables/ui/import_export_screenshots.h"
 #include "tables/ui/table_page.h"
 #include "tables/ui/type_editor.h"
 #include "tables/ui/type_setup_dialog.h"
@@ -93,6 +94,10 @@ void SmallWindows(Shots& s) {
   s.Save(&types, "type_setup");
 }
 
+void ImportExportWindows(Shots& s) {
+  s.written << tralvin::ui::SaveImportExportScreenshots(s.out.path());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,7 +127,8 @@ int main(int argc, char** argv) {
   shots.window = &window;
 
   // One function per window or page; each saves its pictures.
-  const std::vector<std::function<void(Shots&)>> steps = {MainPages, TypeDropDown, SmallWindows};
+  const std::vector<std::function<void(Shots&)>> steps = {MainPages, TypeDropDown, SmallWindows,
+                                                          ImportExportWindows};
   for (const auto& step : steps) step(shots);
 
   for (const QString& file : shots.written) std::printf("%s\n", qPrintable(file));
