@@ -40,6 +40,7 @@
 #include "tables/ui/table_page.h"
 #include "tables/ui/type_editor.h"
 #include "tables/ui/type_setup_dialog.h"
+#include "texts/ui/caption_applier.h"
 
 namespace tralvin::ui {
 
@@ -86,6 +87,8 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
     }
   }
   UpdateTitle();
+  // Last, so that every control built above shows the texts of the caption table.
+  ApplyCaptions(this, state_.captions);
 }
 
 TSDIAppForm::~TSDIAppForm() {

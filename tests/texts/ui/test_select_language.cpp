@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "app/ui/main_window.h"
 #include "texts/ui/caption_applier.h"
 #include "texts/ui/select_language.h"
 
@@ -103,6 +104,8 @@ class TestSelectLanguage : public QObject {
     QCOMPARE(TabTexts(nextHost.get()),
              QStringList({"Rohmaterial", "Teile", "Bericht", "Einstellungen"}));
     QCOMPARE(next.parts.Cell(2, 0), std::string("Länge"));
+    tralvin::ui::TSDIAppForm window(tralvin::RunStartupSteps(folder, {}));
+    QCOMPARE(TabTexts(&window), QStringList({"Rohmaterial", "Teile", "Bericht", "Einstellungen"}));
 
     // Either "English" item returns to the built-in texts.
     for (int row : {0, 9}) {
