@@ -41,6 +41,7 @@
 #include "tables/ui/type_editor.h"
 #include "tables/ui/type_setup_dialog.h"
 #include "texts/ui/caption_applier.h"
+#include "texts/ui/caption_settings_section.h"
 
 namespace tralvin::ui {
 
@@ -72,6 +73,13 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
   typeEditor_ = new TypeEditor(state_.types, this);
   BuildPages();
   BuildMenuAndToolBar();
+  auto* captionSection = new CaptionSettingsSection(state_.captions, state_.settings.StartFolder(),
+                                                    Page("TabSheetSetup"));
+  Page("TabSheetSetup")->layout()->addWidget(captionSection);
+  connect(captionSection, &CaptionSettingsSection::captionsChanged, this, [this] {
+    RefreshCaptionWidgets(this, state_);
+    RefreshTables();
+  });
   setMinimumSize(781, 575);  // ResizeForm: never smaller than this
   resize(900, 640);
   if (state_.settings.AppLeft > 0 || state_.settings.AppTop > 0) {

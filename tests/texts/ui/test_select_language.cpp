@@ -2,6 +2,8 @@
 // relabels the window at once and writes default.cap, so the next start
 // comes up in German.
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -116,6 +118,33 @@ class TestSelectLanguage : public QObject {
       QVERIFY(tralvin::ui::btnSelectLanguageClick(form, next.captions, folder, nullptr));
       QCOMPARE(next.captions.Text("Tab Report"), std::string("Report"));
     }
+  }
+
+  // In the main window: the Settings page's "Select Language" button, and the
+  // edit group's Confirm, relabel the window at once.
+  void mainWindowSettingsPage() {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    tralvin::ui::TSDIAppForm window(tralvin::RunStartupSteps(folder, {}));
+    window.show();
+    auto* language = window.findChild<QPushButton*>("btnSelectLanguage");
+    QVERIFY(language != nullptr);
+    QCOMPARE(language->parentWidget()->parentWidget(), window.Page("TabSheetSetup"));
+    AnswerWith(13, "btnOK");
+    QTest::mouseClick(language, Qt::LeftButton);
+    QCOMPARE(TabTexts(&window), QStringList({"Rohmaterial", "Teile", "Bericht", "Einstellungen"}));
+    QCOMPARE(window.State().sheets.Cell(0, 0), std::string("Bezeichnung"));
+    QVERIFY(QFile::exists(dir.filePath("default.cap")));
+
+    auto* combo = window.findChild<QComboBox*>("ComboBoxInterfaceCaption");
+    const int item = combo->findText("Tab Report");
+    combo->setCurrentIndex(item);
+    emit combo->activated(item);
+    auto* caption = window.findChild<QLineEdit*>("EditModifyCaption");
+    QCOMPARE(caption->text(), QString("Bericht"));
+    caption->setText("Zuschnittliste");
+    QTest::mouseClick(window.findChild<QPushButton*>("ButtonConfirmCaption"), Qt::LeftButton);
+    QCOMPARE(TabTexts(&window).at(2), QString("Zuschnittliste"));
   }
 
   void okWithoutSelectionAndCancelChooseNothing() {
