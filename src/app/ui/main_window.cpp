@@ -9,8 +9,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMetaMethod>

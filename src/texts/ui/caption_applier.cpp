@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QWidget>
+#include <utility>
 
 #include "app/refresh_caption.h"
 #include "texts/caption_refresh.h"
@@ -41,11 +43,24 @@ QLabel* BuddyLabelOf(const QLineEdit* edit) {
   return nullptr;
 }
 
+// Menu items that run an action are that action in Qt; it carries the
+// action's name (the standard edit actions, Exit and About).
+constexpr std::pair<const char*, const char*> kMenuItemActions[] = {
+    {"FileExitItem", "FileExit1"}, {"CutItem", "EditCut1"},         {"CopyItem", "EditCopy1"},
+    {"PasteItem", "EditPaste1"},   {"HelpAboutItem", "HelpAbout1"},
+};
+
 QList<QObject*> Named(QWidget* root, const std::string& name) {
   const QString objectName = Q(name);
   QList<QObject*> found;
   if (root->objectName() == objectName) found.append(root);
   found.append(root->findChildren<QObject*>(objectName));
+  if (found.isEmpty()) {
+    for (const auto& [item, action] : kMenuItemActions) {
+      if (name != item) continue;
+      for (QAction* a : root->findChildren<QAction*>(action)) found.append(a);
+    }
+  }
   return found;
 }
 
@@ -78,6 +93,11 @@ void SetControlHint(QObject* control, const QString& hint) {
     action->setToolTip(hint);
   } else if (auto* widget = qobject_cast<QWidget*>(control)) {
     widget->setToolTip(hint);
+    // A tool button takes its action's tool tip again whenever the action
+    // changes (enabled, text), so the action carries the hint too.
+    if (auto* tool = qobject_cast<QToolButton*>(widget)) {
+      if (QAction* action = tool->defaultAction()) action->setToolTip(hint);
+    }
   }
 }
 

@@ -145,6 +145,9 @@ class TestSelectLanguage : public QObject {
     caption->setText("Zuschnittliste");
     QTest::mouseClick(window.findChild<QPushButton*>("ButtonConfirmCaption"), Qt::LeftButton);
     QCOMPARE(TabTexts(&window).at(2), QString("Zuschnittliste"));
+    // Hidden before it is destroyed: the window's grids read its state while
+    // they are hidden, and the state goes first.
+    window.hide();
   }
 
   void okWithoutSelectionAndCancelChooseNothing() {
