@@ -9,8 +9,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMetaMethod>
@@ -76,6 +76,7 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
   auto* captionSection = new CaptionSettingsSection(state_.captions, state_.settings.StartFolder(),
                                                     Page("TabSheetSetup"));
   Page("TabSheetSetup")->layout()->addWidget(captionSection);
+  Page("TabSheetSetup")->layout()->setAlignment(captionSection, Qt::AlignTop);
   connect(captionSection, &CaptionSettingsSection::captionsChanged, this, [this] {
     RefreshCaptionWidgets(this, state_);
     RefreshTables();
