@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "app/option_file.h"
+#include "app/refresh_caption.h"
 #include "base/pubfunc.h"
 #include "base/safe_file.h"
 #include "tables/best_dimension.h"
@@ -78,7 +79,8 @@ StartupState RunStartupSteps(const std::string& startFolder,
   CheckInput(s, StartFolderFile(startFolder, "default.typ"));
   ReadTypesFile(StartFolderFile(startFolder, "default.typ"), s.types);
   ReadOptions(s, StartFolderFile(startFolder, "default.opt"));
-  // Caption files are read at this point of the start-up (not yet supported).
+  CheckInput(s, StartFolderFile(startFolder, "default.cap"));
+  ReadCaptionFile(s, StartFolderFile(startFolder, "default.cap"));
   LoadSheets(s, s.settings.SheetsFileKey.empty() ? StartFolderFile(startFolder, "default.stk")
                                                  : s.settings.SheetsFileKey);
   LoadParts(s, s.settings.PartsFileKey.empty() ? StartFolderFile(startFolder, "default.dst")

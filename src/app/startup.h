@@ -41,10 +41,9 @@ struct StartupState {
 std::string StartFolderFile(const std::string& startFolder, const std::string& name);
 
 // The start-up steps in the window's order: the grids of 501 rows, the types
-// file "default.typ", the option file "default.opt", (the caption file's
-// place), the stock and piece tables named by "SHEETS_FILE" / "PARTS_FILE"
-// or else "default.stk" / "default.dst", and, when there is at least one
-// parameter, the switches in their order. `params` are the command-line
+// file "default.typ", the option file "default.opt", the caption file "default.cap", the stock and
+// piece tables named by "SHEETS_FILE" / "PARTS_FILE" or else "default.stk" / "default.dst", and,
+// when there is at least one parameter, the switches in their order. `params` are the command-line
 // parameters after the program name.
 StartupState RunStartupSteps(const std::string& startFolder,
                              const std::vector<std::string>& params);

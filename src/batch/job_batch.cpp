@@ -226,7 +226,9 @@ std::string TerminalSafeText(const std::string& text) {
 
 std::string BatchUsageText() {
   return "usage: tralvin1d-batch [switches]\n"
-         "Loads default.typ, default.opt, default.stk and default.dst from the current folder,\n"
+         "Loads default.typ, default.opt, default.cap, default.stk and default.dst from the\n"
+         "current folder (default.cap: the report's heading words, e.g. a copy of\n"
+         "share/captions/German.cap),\n"
          "applies the switches, runs one optimisation job and writes the cutting report.\n"
          "  -stock:FILE    plain text stock table       -piece:FILE   plain text piece table\n"
          "  -stk:FILE      stock table file (.stk)      -dst:FILE     piece table file (.dst)\n"

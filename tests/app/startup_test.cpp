@@ -100,5 +100,29 @@ TEST_F(StartupTest, PipesNamedAsInputsAreRefusedUnread) {
   EXPECT_EQ(s.parts.RowCount(), 2);
 }
 
+TEST_F(StartupTest, DefaultCaptionFileRetitlesBothGrids) {
+  Write("default.cap",
+        "[CAPTION]\nStock Label Caption=Bezeichnung\nPart Qty Caption=Anzahl\n"
+        "Max Length Caption=Hoechstlaenge\n[HINT]\nTab Report=the plan\n");
+  Stocks("default.stk", "D1", true);
+  StartupState s = RunStartupSteps(dir_.string(), {});
+  EXPECT_EQ(s.captions.Text("Stock Label Caption"), "Bezeichnung");
+  EXPECT_EQ(s.captions.Hint("Tab Report"), "the plan");
+  EXPECT_EQ(s.sheets.Cell(0, 0), "Bezeichnung");
+  EXPECT_EQ(s.sheets.Cell(3, 0), "Hoechstlaenge");  // best-dimension mode
+  EXPECT_EQ(s.parts.Cell(3, 0), "Anzahl");
+  EXPECT_EQ(s.parts.Cell(0, 0), "name");
+  EXPECT_EQ(s.sheets.Cell(0, 1), "D1");
+
+  // A pipe in its place is refused unread, as the other default files are.
+  std::filesystem::remove(dir_ / "default.cap");
+  ASSERT_EQ(::mkfifo((dir_ / "default.cap").c_str(), 0600), 0);
+  StartupState t = RunStartupSteps(dir_.string(), {});
+  ASSERT_EQ(t.refusedInputs.size(), 1u);
+  EXPECT_EQ(t.refusedInputs[0],
+            "Cannot read file \"" + (dir_ / "default.cap").string() + "\". Not a regular file");
+  EXPECT_EQ(t.sheets.Cell(0, 0), "Name");
+}
+
 }  // namespace
 }  // namespace tralvin

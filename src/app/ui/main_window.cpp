@@ -42,6 +42,8 @@
 #include "tables/ui/table_page.h"
 #include "tables/ui/type_editor.h"
 #include "tables/ui/type_setup_dialog.h"
+#include "texts/ui/caption_applier.h"
+#include "texts/ui/caption_settings_section.h"
 
 namespace tralvin::ui {
 
@@ -74,6 +76,14 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
   BuildPages();
   AddLabelButtons(*this, CurrentPrinter());
   BuildMenuAndToolBar();
+  auto* captionSection = new CaptionSettingsSection(state_.captions, state_.settings.StartFolder(),
+                                                    Page("TabSheetSetup"));
+  Page("TabSheetSetup")->layout()->addWidget(captionSection);
+  Page("TabSheetSetup")->layout()->setAlignment(captionSection, Qt::AlignTop);
+  connect(captionSection, &CaptionSettingsSection::captionsChanged, this, [this] {
+    RefreshCaptionWidgets(this, state_);
+    RefreshTables();
+  });
   setMinimumSize(781, 575);  // ResizeForm: never smaller than this
   resize(900, 640);
   if (state_.settings.AppLeft > 0 || state_.settings.AppTop > 0) {
@@ -89,6 +99,8 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
     }
   }
   UpdateTitle();
+  // Last, so that every control built above shows the texts of the caption table.
+  ApplyCaptions(this, state_.captions);
 }
 
 TSDIAppForm::~TSDIAppForm() {

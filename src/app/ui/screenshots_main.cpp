@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTableView>
@@ -21,10 +22,12 @@
 #include "app/ui/main_window.h"
 #include "app/ui/small_windows.h"
 #include "base/product.h"
+#include "labels/ui/print_label_screenshot.h"
 #include "tables/ui/import_export_screenshots.h"
 #include "tables/ui/table_page.h"
 #include "tables/ui/type_editor.h"
 #include "tables/ui/type_setup_dialog.h"
+#include "texts/ui/select_language.h"
 
 namespace {
 
@@ -94,8 +97,45 @@ void SmallWindows(Shots& s) {
   s.Save(&types, "type_setup");
 }
 
+void LabelWindow(Shots& s) { s.written << tralvin::ui::WritePrintLabelScreenshot(s.out.path()); }
+
 void ImportExportWindows(Shots& s) {
   s.written << tralvin::ui::SaveImportExportScreenshots(s.out.path());
+}
+
+// The Stocks page in German (a start folder whose default.cap is the bundled
+// German file), the caption editing group and the language window.
+void Captions(Shots& s) {
+  QTemporaryDir german;
+  QFile::copy(QString(TRALVIN_SOURCE_DIR) + "/share/captions/German.cap",
+              german.filePath("default.cap"));
+  for (const char* name : {"sample.stk", "sample.dst"}) {
+    QFile::copy(s.samples + "/" + name,
+                german.filePath(QString(name).replace("sample", "default")));
+  }
+  {
+    TSDIAppForm window(tralvin::RunStartupSteps(german.path().toStdString(), {}));
+    window.resize(s.window->size());
+    window.show();
+    window.PageControl()->setCurrentWidget(window.Page("TabSheetSheets"));
+    s.Save(&window, "stocks_german");
+    window.hide();
+  }
+
+  s.window->PageControl()->setCurrentWidget(s.window->Page("TabSheetSetup"));
+  s.window->findChild<QCheckBox*>("CheckBoxCustomCaption")->setChecked(true);
+  auto* keys = s.window->findChild<QComboBox*>("ComboBoxInterfaceCaption");
+  const int item = keys->findText("Load File Button");
+  keys->setCurrentIndex(item);
+  emit keys->activated(item);
+  s.Save(s.window->findChild<QWidget*>("CaptionSettingsSection"), "caption_editing");
+  s.Save(s.window, "settings_custom_captions");
+  s.window->findChild<QCheckBox*>("CheckBoxCustomCaption")->setChecked(false);
+
+  tralvin::ui::TFormSelectLanguage languages;
+  languages.findChild<QListWidget*>("lstSelectLanguage")->setCurrentRow(13);
+  languages.show();
+  s.Save(&languages, "select_language");
 }
 
 }  // namespace
@@ -127,8 +167,8 @@ int main(int argc, char** argv) {
   shots.window = &window;
 
   // One function per window or page; each saves its pictures.
-  const std::vector<std::function<void(Shots&)>> steps = {MainPages, TypeDropDown, SmallWindows,
-                                                          ImportExportWindows};
+  const std::vector<std::function<void(Shots&)>> steps = {
+      MainPages, TypeDropDown, SmallWindows, ImportExportWindows, LabelWindow, Captions};
   for (const auto& step : steps) step(shots);
 
   for (const QString& file : shots.written) std::printf("%s\n", qPrintable(file));
