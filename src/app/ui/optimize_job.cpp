@@ -26,6 +26,15 @@ QString ElapsedText(qint64 ms) {
   return QString("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QChar('0'));
 }
 
+// Shows or hides a widget; one on a tool bar through its action.
+void SetShown(QWidget* widget, bool shown) {
+  if (auto* action = qobject_cast<QAction*>(widget->property("toolBarAction").value<QObject*>())) {
+    action->setVisible(shown);
+  } else {
+    widget->setVisible(shown);
+  }
+}
+
 }  // namespace
 
 void PlayJobSound(const std::string& startFolder, bool ok) {
@@ -33,26 +42,31 @@ void PlayJobSound(const std::string& startFolder, bool ok) {
   if (QFileInfo(file).isFile()) QApplication::beep();
 }
 
-OptimizeJob::OptimizeJob(StartupState& state, ReportState& report, QWidget* window)
-    : QObject(window), state_(state), report_(report), window_(window) {
+OptimizeJob::OptimizeJob(StartupState& state, ReportState& report, QWidget* window,
+                         QProgressBar* progressBar)
+    : QObject(window), state_(state), report_(report), window_(window), progressBar_(progressBar) {
   panel_ = new QWidget(window);
   panel_->setObjectName("JobProgressPanel");
   auto* row = new QHBoxLayout(panel_);
   row->setContentsMargins(0, 0, 0, 0);
-  progressBar_ = new QProgressBar(panel_);
-  progressBar_->setObjectName("ProgressBar1");
-  progressBar_->setRange(0, kJobProgressMax);
-  progressBar_->setTextVisible(false);
-  progressBar_->setMinimumWidth(200);
+  const bool ownBar = progressBar_ == nullptr;
+  if (ownBar) {
+    progressBar_ = new QProgressBar(panel_);
+    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setRange(0, kJobProgressMax);
+    progressBar_->setTextVisible(false);
+    progressBar_->setMinimumWidth(200);
+  }
   buttonStop_ = new QPushButton("Stop", panel_);
   buttonStop_->setObjectName("ButtonStopOptimize");
   buttonStop_->setToolTip("End the search now and keep the best plan found so far");
   labelElapsed_ = new QLabel(panel_);
   labelElapsed_->setObjectName("LabelElapsed");
-  row->addWidget(progressBar_, 1);
+  if (ownBar) row->addWidget(progressBar_, 1);
   row->addWidget(labelElapsed_);
   row->addWidget(buttonStop_);
   panel_->hide();
+  gridFocus_ = [this](const GridFailure& failure) { FocusGridCell(window_, failure); };
   connect(buttonStop_, &QPushButton::clicked, this, &OptimizeJob::Stop);
 
   elapsedTimer_ = new QTimer(this);
@@ -147,8 +161,13 @@ void OptimizeJob::PostProgress(int position) {
 void OptimizeJob::ShowProgress() {
   progressBar_->setValue(0);
   buttonStop_->setEnabled(true);
-  panel_->show();
-  panel_->raise();
+  SetShown(progressBar_, true);
+  SetShown(panel_, true);
+}
+
+void OptimizeJob::HideProgress() {
+  SetShown(panel_, false);
+  if (progressBar_->parentWidget() != panel_) SetShown(progressBar_, false);
 }
 
 void OptimizeJob::UpdateElapsed() {
@@ -180,7 +199,7 @@ void OptimizeJob::ThreadDone(std::shared_ptr<JobOutcome> outcome) {
   }
   SetStartEnabled(true);
   if (cancel_) {
-    panel_->hide();
+    HideProgress();
     return;
   }
   if (window_) QApplication::alert(window_, 0);
@@ -194,11 +213,11 @@ void OptimizeJob::ThreadDone(std::shared_ptr<JobOutcome> outcome) {
   JobDone done = tralvin::ThreadDone(*outcome, report_.report, state_.captions);
   PlayJobSound(state_.settings.StartFolder(), !done.failed);
   if (done.failed) {
-    panel_->hide();
+    HideProgress();
     if (outcome->settingsFocus != SettingsField::None) {
       FocusSettingsField(window_, outcome->settingsFocus);
     } else if (outcome->gridFailure) {
-      FocusGridCell(window_, *outcome->gridFailure);
+      gridFocus_(*outcome->gridFailure);
     }
     lastStatus_ = "The job ended without a plan (" + took + ")";
     emit statusMessage(lastStatus_);
@@ -208,7 +227,7 @@ void OptimizeJob::ThreadDone(std::shared_ptr<JobOutcome> outcome) {
     if (outcome->settingsFocus != SettingsField::None) {
       FocusSettingsField(window_, outcome->settingsFocus);
     } else if (outcome->gridFailure) {
-      FocusGridCell(window_, *outcome->gridFailure);
+      gridFocus_(*outcome->gridFailure);
     }
     return;
   }
@@ -216,7 +235,7 @@ void OptimizeJob::ThreadDone(std::shared_ptr<JobOutcome> outcome) {
   report_.listItems = std::move(done.listItems);
   report_.stopped = outcome->stopped;
   progressBar_->setValue(kJobProgressMax);
-  panel_->hide();
+  HideProgress();
   lastStatus_ = outcome->stopped
                     ? "Stopped after " + took + ": the report shows the best plan found until then"
                     : "Optimized in " + took;

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -34,12 +35,24 @@ class OptimizeJob : public QObject {
  public:
   // `window` is the main window: the job's warnings are shown over it, its
   // task-bar entry is flashed and its pages receive the focus of a failure.
-  OptimizeJob(StartupState& state, ReportState& report, QWidget* window);
+  // `progressBar` is the window's ProgressBar1; without one the job makes its
+  // own in its progress panel.
+  OptimizeJob(StartupState& state, ReportState& report, QWidget* window,
+              QProgressBar* progressBar = nullptr);
   ~OptimizeJob() override;
 
-  // The progress bar, the "Stop" button and the elapsed time, in one row for
-  // the window's status bar. Hidden while no job runs.
+  // The "Stop" button and the elapsed time (and the progress bar when the job
+  // made its own), in one row. Hidden while no job runs. A widget placed on a
+  // tool bar is shown and hidden through its action, named by the widget's
+  // property "toolBarAction" (so is the window's progress bar).
   QWidget* ProgressPanel() const { return panel_; }
+  QProgressBar* ProgressBar() const { return progressBar_; }
+
+  // How a failing grid cell is shown (its page, the grid focused, the cell
+  // current); by default the item view named after the grid.
+  void SetGridFocus(std::function<void(const GridFailure&)> focus) {
+    gridFocus_ = std::move(focus);
+  }
 
   // The controls that start a job; disabled while one runs.
   void AddStartControl(QAbstractButton* button);
@@ -72,6 +85,7 @@ class OptimizeJob : public QObject {
   void ThreadDone(std::shared_ptr<JobOutcome> outcome);
   void PostProgress(int position);
   void ShowProgress();
+  void HideProgress();
   void UpdateElapsed();
   void SetStartEnabled(bool enabled);
 
@@ -86,6 +100,7 @@ class OptimizeJob : public QObject {
   QTimer* elapsedTimer_ = nullptr;
   QList<QPointer<QAbstractButton>> startButtons_;
   QList<QPointer<QAction>> startActions_;
+  std::function<void(const GridFailure&)> gridFocus_;
 
   bool running_ = false;
   bool cursorSet_ = false;

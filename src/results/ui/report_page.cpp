@@ -3,9 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -15,12 +13,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/ui/current_printer.h"
+#include "app/ui/file_dialog.h"
 #include "app/ui/message_box.h"
 #include "app/ui/page_focus.h"
+#include "app/ui/shell_open.h"
 #include "app/update_settings.h"
 #include "results/cut_pattern.h"
 #include "results/html_page.h"
@@ -37,19 +37,11 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 ReportPage::Dialogs DefaultDialogs() {
   ReportPage::Dialogs d;
-  d.saveFile = [](QWidget* parent, const QString& title, const QString& folder,
-                  const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent, title, folder, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().front();
-  };
   d.print = [](QWidget* parent) {
-    QPrintDialog dialog(&SharedPrinter(), parent);
+    QPrintDialog dialog(&CurrentPrinter(), parent);
     return dialog.exec() == QDialog::Accepted;
   };
-  d.open = [](const QString& file) { QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
+  d.open = [](const QString& file) { OpenLocalFile(file); };
   return d;
 }
 
@@ -193,7 +185,7 @@ ReportPrintText PrintText(const ReportState& report, SettingsModel& settings) {
 void ReportPage::ButtonPrintReportClick() {
   if (WarnWhenNoPlan()) return;
   if (!DialogsHook().print(this)) return;
-  const int pages = PaintReport(SharedPrinter(), PrintText(report_, state_.settings));
+  const int pages = PaintReport(CurrentPrinter(), PrintText(report_, state_.settings));
   if (pages < 0) {
     ShowWarning(this, "The printer could not be opened.");
     return;
@@ -204,8 +196,8 @@ void ReportPage::ButtonPrintReportClick() {
 void ReportPage::ButtonSaveToHtmlClick() {
   if (WarnWhenNoPlan()) return;
   const QString title = Q(MessageText(state_.captions, "MSG_SAVE_AS_FILE_TITLE", "save as"));
-  const QString file = DialogsHook().saveFile(
-      this, title, Q(state_.settings.Folder("DIR_EXPORT_HTML")), title + "(*.html)", "html");
+  const QString file = ChooseFile(this, {true, title, title + "(*.html)", "html",
+                                         Q(state_.settings.Folder("DIR_EXPORT_HTML"))});
   if (file.isEmpty()) return;
   state_.settings.SetFolder("DIR_EXPORT_HTML", QFileInfo(file).absolutePath().toStdString());
   try {
@@ -220,8 +212,8 @@ void ReportPage::ButtonSaveToHtmlClick() {
 void ReportPage::ExportPdfClick() {
   if (WarnWhenNoPlan()) return;
   const QString title = Q(MessageText(state_.captions, "MSG_SAVE_AS_FILE_TITLE", "save as"));
-  const QString file = DialogsHook().saveFile(this, title, Q(state_.settings.Folder("DIR_REPORT")),
-                                              title + "(*.pdf)", "pdf");
+  const QString file = ChooseFile(
+      this, {true, title, title + "(*.pdf)", "pdf", Q(state_.settings.Folder("DIR_REPORT"))});
   if (file.isEmpty()) return;
   state_.settings.SetFolder("DIR_REPORT", QFileInfo(file).absolutePath().toStdString());
   const int pages = WriteReportPdf(file, PrintText(report_, state_.settings));

@@ -26,13 +26,10 @@ class ReportPage : public QWidget {
  public:
   ReportPage(ReportState& report, StartupState& state, QWidget* parent = nullptr);
 
-  // Dialogs and the shell's "open", replaceable in tests.
+  // The print dialog and the shell's "open", replaceable in tests (file
+  // names come through ChooseFile of app/ui/file_dialog.h).
   struct Dialogs {
-    // The save dialog: title, start folder, filter, default suffix -> the
-    // chosen file, or empty on Cancel.
-    std::function<QString(QWidget*, const QString&, const QString&, const QString&, const QString&)>
-        saveFile;
-    // The print dialog over the shared printer; true to print.
+    // The print dialog over the current printer; true to print.
     std::function<bool(QWidget*)> print;
     // Opens an exported file with the desktop's program for it.
     std::function<void(const QString&)> open;

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "app/ui/current_printer.h"
 #include "results/report_print.h"
 
 namespace tralvin::ui {
@@ -28,13 +29,8 @@ QFont PrinterFont(const ReportPrintText& text, QPaintDevice* device) {
 
 }  // namespace
 
-QPrinter& SharedPrinter() {
-  static QPrinter printer(QPrinter::HighResolution);
-  return printer;
-}
-
 bool PrintSetupClick(QWidget* parent) {
-  QPrintDialog dialog(&SharedPrinter(), parent);
+  QPrintDialog dialog(&CurrentPrinter(), parent);
   dialog.setWindowTitle("Print Setup");
   dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -89,7 +85,7 @@ int PaintReport(QPrinter& printer, const ReportPrintText& text) {
 int WriteReportPdf(const QString& fileName, const ReportPrintText& text) {
   QPrinter pdf(QPrinter::HighResolution);
   pdf.setOutputFormat(QPrinter::PdfFormat);
-  pdf.setPageLayout(SharedPrinter().pageLayout());
+  pdf.setPageLayout(CurrentPrinter().pageLayout());
   pdf.setOutputFileName(fileName);
   pdf.setDocName("Cutting report");
   return PaintReport(pdf, text);

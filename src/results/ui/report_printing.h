@@ -1,6 +1,6 @@
-// Printing the report: the printer that "P&rint Setup..." configures for all
-// later printing, and the report's pages painted on a printer or into a PDF
-// file in the printer font (never larger than fits the page width).
+// Printing the report: "P&rint Setup..." for the program's current printer
+// (app/ui/current_printer.h), and the report's pages painted on a printer or
+// into a PDF file in the printer font (never larger than fits the page width).
 #pragma once
 
 #include <QString>
@@ -12,12 +12,8 @@ class QWidget;
 
 namespace tralvin::ui {
 
-// The program's printer: the one chosen with "P&rint Setup...", with its
-// paper and orientation. Labels print on it as well.
-QPrinter& SharedPrinter();
-
-// "P&rint Setup...": the printer dialog that selects printer, paper and
-// orientation for later printing. True when confirmed.
+// "P&rint Setup...": the printer dialog that selects the current printer, its
+// paper and orientation for all later printing. True when confirmed.
 bool PrintSetupClick(QWidget* parent);
 
 struct ReportPrintText {
@@ -32,7 +28,7 @@ struct ReportPrintText {
 // opened (an unwritable PDF file).
 int PaintReport(QPrinter& printer, const ReportPrintText& text);
 
-// Writes the report as a PDF file with the shared printer's paper and
+// Writes the report as a PDF file with the current printer's paper and
 // orientation. Returns the number of pages, or -1 when the file cannot be written.
 int WriteReportPdf(const QString& fileName, const ReportPrintText& text);
 

@@ -8,11 +8,16 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
+#include "app/ui/main_window.h"
 #include "app/ui/message_box.h"
 #include "common/job_window_harness.h"
+#include "tables/ui/table_page.h"
 
 using namespace tralvin;
 using namespace tralvin::testing_ui;
@@ -24,6 +29,22 @@ QStringList ListItems(QWidget* window) {
   QStringList items;
   for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
   return items;
+}
+
+// The batch runner's report lines for the same files.
+QStringList BatchReport(const QString& folder, const std::vector<std::string>& params) {
+  QProcess batch;
+  batch.setWorkingDirectory(folder);
+  QStringList args;
+  for (const std::string& p : params) args << QString::fromStdString(p);
+  args << "-report:" + folder + "/batch.txt";
+  batch.start(TRALVIN_BATCH_PROGRAM, args);
+  if (!batch.waitForFinished(120000) || batch.exitCode() != 0) return {"batch runner failed"};
+  QFile file(folder + "/batch.txt");
+  file.open(QIODevice::ReadOnly);
+  QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+  if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+  return lines;
 }
 
 }  // namespace
@@ -49,20 +70,37 @@ class TestOptimizeJob : public QObject {
     QVERIFY(QFile::exists(folder.path() + "/dump.sht"));
     QVERIFY(QFile::exists(folder.path() + "/dump.opt"));
 
-    QProcess batch;
-    batch.setWorkingDirectory(folder.path());
-    QStringList args;
-    for (const std::string& p : SampleParams()) args << QString::fromStdString(p);
-    args << "-report:" + folder.path() + "/batch.txt";
-    batch.start(TRALVIN_BATCH_PROGRAM, args);
-    QVERIFY(batch.waitForFinished(120000));
-    QCOMPARE(batch.exitCode(), 0);
-    QFile file(folder.path() + "/batch.txt");
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QStringList expected = QString::fromUtf8(file.readAll()).split('\n');
-    if (!expected.isEmpty() && expected.back().isEmpty()) expected.removeLast();
-    QCOMPARE(ListItems(&window), expected);
+    QCOMPARE(ListItems(&window), BatchReport(folder.path(), SampleParams()));
     QVERIFY(window.job->LastStatus().startsWith("Optimized"));
+  }
+
+  // The same through the program's main window and its tool button.
+  void mainWindowToolButtonShowsTheReport() {
+    QTemporaryDir folder;
+    ui::TSDIAppForm window(RunStartupSteps(folder.path().toStdString(), SampleParams()));
+    window.show();
+    ui::MessageRecorder boxes;
+    auto* start = window.findChild<QToolButton*>("StartOptimize");
+    QVERIFY(start != nullptr);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QVERIFY(window.Job()->Running());
+    QVERIFY(!window.StartOptimizeAction()->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!window.Job()->Running(), 120000);
+    QVERIFY2(boxes.Texts().isEmpty(), qPrintable(boxes.Texts().join("; ")));
+    QCOMPARE(window.PageControl()->currentWidget(), window.Page("TabSheetReport"));
+    QCOMPARE(ListItems(&window), BatchReport(folder.path(), SampleParams()));
+    QVERIFY(window.StartOptimizeAction()->isEnabled());
+    QVERIFY(window.statusBar()->currentMessage().startsWith("Optimized"));
+
+    // A bad cell: its page, the grid focused, the cell current.
+    window.State().parts.SetCell(4, 3, "x");
+    QTest::mouseClick(start, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.Job()->Running(), 120000);
+    QCOMPARE(boxes.Texts().size(), 1);
+    QCOMPARE(window.PageControl()->currentWidget(), window.Page("TabSheetParts"));
+    QCOMPARE(window.PartsPage()->CurrentCell(), (GridCell{4, 3}));
+    QCOMPARE(QApplication::focusWidget(), window.PartsPage()->View());
+    QVERIFY(ListItems(&window).isEmpty());
   }
 
   void longJobStaysResponsiveAndStopKeepsAPlan() {

@@ -14,6 +14,8 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "app/ui/current_printer.h"
+#include "app/ui/file_dialog.h"
 #include "app/ui/message_box.h"
 #include "app/update_settings.h"
 #include "common/job_window_harness.h"
@@ -53,17 +55,19 @@ struct FakeDialogs {
   QStringList opened;
   bool printAnswer = true;
   FakeDialogs() {
-    ui::ReportPage::Dialogs d;
-    d.saveFile = [this](QWidget*, const QString&, const QString& folder, const QString&,
-                        const QString&) {
-      folderOffered = folder;
+    ui::SetFileDialogAnswerer([this](const ui::FileDialogRequest& request) {
+      folderOffered = request.folder;
       return file;
-    };
+    });
+    ui::ReportPage::Dialogs d;
     d.print = [this](QWidget*) { return printAnswer; };
     d.open = [this](const QString& f) { opened << f; };
     ui::ReportPage::SetDialogs(d);
   }
-  ~FakeDialogs() { ui::ReportPage::ResetDialogs(); }
+  ~FakeDialogs() {
+    ui::ReportPage::ResetDialogs();
+    ui::SetFileDialogAnswerer({});
+  }
 };
 
 }  // namespace
@@ -143,7 +147,7 @@ class TestReportPage : public QObject {
              folder.path());
 
     // "Print" on the shared printer, here a PDF file.
-    QPrinter& printer = ui::SharedPrinter();
+    QPrinter& printer = ui::CurrentPrinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder.path() + "/printed.pdf");
     QSignalSpy status(window.reportPage, &ui::ReportPage::statusMessage);
