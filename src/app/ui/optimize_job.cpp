@@ -48,7 +48,8 @@ OptimizeJob::OptimizeJob(StartupState& state, ReportState& report, QWidget* wind
   panel_ = new QWidget(window);
   panel_->setObjectName("JobProgressPanel");
   auto* row = new QHBoxLayout(panel_);
-  row->setContentsMargins(0, 0, 0, 0);
+  row->setContentsMargins(6, 0, 0, 0);
+  row->setSpacing(8);
   const bool ownBar = progressBar_ == nullptr;
   if (ownBar) {
     progressBar_ = new QProgressBar(panel_);
