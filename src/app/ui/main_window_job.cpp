@@ -34,6 +34,7 @@ void TSDIAppForm::BuildSettingsJobAndReport() {
 
   reportPage_ = new ReportPage(results_, state_, Page("TabSheetReport"));
   Page("TabSheetReport")->layout()->addWidget(reportPage_);
+  connect(reportPage_, &ReportPage::settingsChanged, settingsPage_, &SettingsPage::LoadFromModel);
   connect(reportPage_, &ReportPage::tablesUpdated, this, [this] {
     RefreshTables();
     sheetsPage_->RecomputeTotals();

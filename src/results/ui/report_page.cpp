@@ -170,8 +170,7 @@ void ReportPage::ButtonUpdateClick() {
 
 namespace {
 
-ReportPrintText PrintText(const ReportState& report, SettingsModel& settings) {
-  settings.ReadPrinterFontSize();
+ReportPrintText PrintText(const ReportState& report, const SettingsModel& settings) {
   ReportPrintText text;
   text.items = report.listItems;
   text.titleLines = report.report.ReportTitleLines;
@@ -182,10 +181,17 @@ ReportPrintText PrintText(const ReportState& report, SettingsModel& settings) {
 
 }  // namespace
 
+const SettingsModel& ReportPage::ReadPrinterFont() {
+  const std::string before = state_.settings.EditPrinterFontSize;
+  state_.settings.ReadPrinterFontSize();
+  if (state_.settings.EditPrinterFontSize != before) emit settingsChanged();
+  return state_.settings;
+}
+
 void ReportPage::ButtonPrintReportClick() {
   if (WarnWhenNoPlan()) return;
   if (!DialogsHook().print(this)) return;
-  const int pages = PaintReport(CurrentPrinter(), PrintText(report_, state_.settings));
+  const int pages = PaintReport(CurrentPrinter(), PrintText(report_, ReadPrinterFont()));
   if (pages < 0) {
     ShowWarning(this, "The printer could not be opened.");
     return;
@@ -216,7 +222,7 @@ void ReportPage::ExportPdfClick() {
       this, {true, title, title + "(*.pdf)", "pdf", Q(state_.settings.Folder("DIR_REPORT"))});
   if (file.isEmpty()) return;
   state_.settings.SetFolder("DIR_REPORT", QFileInfo(file).absolutePath().toStdString());
-  const int pages = WriteReportPdf(file, PrintText(report_, state_.settings));
+  const int pages = WriteReportPdf(file, PrintText(report_, ReadPrinterFont()));
   if (pages < 0) {
     ShowWarning(this, "The file could not be written: " + QDir::toNativeSeparators(file));
     return;

@@ -53,9 +53,13 @@ class ReportPage : public QWidget {
   // "Update All" changed the stock and piece tables (refresh grids and totals).
   void tablesUpdated();
   void statusMessage(const QString& text);
+  // Printing corrected the printer font size field (below 8 or not a number).
+  void settingsChanged();
 
  private:
   bool WarnWhenNoPlan();
+  // The printer font as printing uses it (ReadPrinterFontSize).
+  const SettingsModel& ReadPrinterFont();
 
   ReportState& report_;
   StartupState& state_;

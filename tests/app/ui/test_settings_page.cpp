@@ -11,10 +11,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/option_file.h"
+#include "app/startup.h"
+#include "app/ui/main_window.h"
 #include "app/ui/message_box.h"
 #include "app/ui/settings_page.h"
-#include "base/pubfunc.h"
+#include "app/ui/small_windows.h"
 #include "texts/caption_table.h"
 
 using namespace tralvin;
@@ -34,6 +35,11 @@ QMap<QString, QString> Controls(QWidget* page) {
   return shown;
 }
 
+// A click on the box itself (a check box may be wider than its text).
+void ClickBox(QCheckBox* box) {
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
 }  // namespace
 
 class TestSettingsPage : public QObject {
@@ -42,62 +48,72 @@ class TestSettingsPage : public QObject {
  private slots:
   void init() { ui::SettingsPage::SetFontChooser({}); }
 
+  // In the program's window: the user changes every visible control, closing
+  // the window writes the option file, a new window reads it back.
   void everyVisibleControlRoundTripsThroughTheOptionFile() {
     QTemporaryDir folder;
-    CaptionTable captions;
-    SettingsModel settings(folder.path().toStdString());
-    ui::SettingsPage page(settings, captions);
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
-    const QMap<QString, QString> before = Controls(&page);
-    QCOMPARE(before.size(), 11);  // 7 edits, 2 check boxes, the method, the speed
-
-    auto retype = [&page](const char* name, const QString& text) {
-      auto* edit = page.findChild<QLineEdit*>(name);
-      QVERIFY(edit != nullptr);
-      edit->selectAll();
-      QTest::keyClicks(edit, text);
-    };
-    retype("EditMeasure", "mm");
-    retype("EditBladeWidth", "2.5");
-    retype("EditMinOffcutLength1", "350");
-    retype("LabeledEditOffcutsPrefix", "OC-");
-    retype("EditPrintTitle", "Hall 3, line 2");
-    auto* speed = page.findChild<QSlider*>("TrackBarSpeed");
-    speed->setFocus();
-    for (int i = 0; i < 7; ++i) QTest::keyClick(speed, Qt::Key_Right);
-    QTest::mouseClick(page.findChild<QCheckBox*>("CheckBoxCostOptimize"), Qt::LeftButton);
-    QTest::mouseClick(page.findChild<QCheckBox*>("chkBundleOptimize"), Qt::LeftButton);
-    auto* method = page.findChild<QComboBox*>("ComboBoxOptimizeMethod");
-    method->setFocus();
-    QTest::keyClick(method, Qt::Key_Down);
-    ui::SettingsPage::SetFontChooser([](const QFont&, QWidget*) {
-      QFont font("DejaVu Sans Mono");
-      font.setPointSize(11);
-      return std::optional<QFont>(font);
+    const std::string start = folder.path().toStdString();
+    ui::TFormSaveSelectGrids::SetAnswerer([](ui::TFormSaveSelectGrids& dialog) {
+      dialog.CheckBoxSaveSheets->setChecked(false);
+      dialog.CheckBoxSaveParts->setChecked(false);
     });
-    QTest::mouseClick(page.findChild<QPushButton*>("ButtonFontSetup"), Qt::LeftButton);
+    QMap<QString, QString> changed;
+    {
+      ui::TSDIAppForm window(RunStartupSteps(start, {}));
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      window.PageControl()->setCurrentWidget(window.Page("TabSheetSetup"));
+      QWidget* page = window.Settings();
+      const QMap<QString, QString> before = Controls(page);
+      QCOMPARE(before.size(), 11);  // 7 edits, 2 check boxes, the method, the speed
 
-    const QMap<QString, QString> changed = Controls(&page);
-    for (auto it = before.begin(); it != before.end(); ++it) {
-      QVERIFY2(changed[it.key()] != it.value(), qPrintable(it.key()));
+      auto retype = [page](const char* name, const QString& text) {
+        auto* edit = page->findChild<QLineEdit*>(name);
+        QVERIFY(edit != nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+      };
+      retype("EditMeasure", "mm");
+      retype("EditBladeWidth", "2.5");
+      retype("EditMinOffcutLength1", "350");
+      retype("LabeledEditOffcutsPrefix", "OC-");
+      retype("EditPrintTitle", "Hall 3, line 2");
+      auto* speed = page->findChild<QSlider*>("TrackBarSpeed");
+      speed->setFocus();
+      for (int i = 0; i < 7; ++i) QTest::keyClick(speed, Qt::Key_Right);
+      ClickBox(page->findChild<QCheckBox*>("CheckBoxCostOptimize"));
+      ClickBox(page->findChild<QCheckBox*>("chkBundleOptimize"));
+      auto* method = page->findChild<QComboBox*>("ComboBoxOptimizeMethod");
+      method->setFocus();
+      QTest::keyClick(method, Qt::Key_Down);
+      ui::SettingsPage::SetFontChooser([](const QFont&, QWidget*) {
+        QFont font("DejaVu Sans Mono");
+        font.setPointSize(11);
+        return std::optional<QFont>(font);
+      });
+      QTest::mouseClick(page->findChild<QPushButton*>("ButtonFontSetup"), Qt::LeftButton);
+
+      changed = Controls(page);
+      for (auto it = before.begin(); it != before.end(); ++it) {
+        QVERIFY2(changed[it.key()] != it.value(), qPrintable(it.key()));
+      }
+      // The immediate parameters follow at once.
+      const JobParameters& params = window.State().settings.params;
+      QCOMPARE(params.Speed, 7);
+      QCOMPARE(params.BundleOptimize, true);
+      QCOMPARE(params.ScrapLen1, 350000);
+      QCOMPARE(params.OptimizeMethod, 1);
+      QCOMPARE(params.PrinterFontSize, 11);
+      window.close();  // the shutdown writes default.opt
     }
-    // The immediate parameters follow at once.
-    QCOMPARE(settings.params.Speed, 7);
-    QCOMPARE(settings.params.BundleOptimize, true);
-    QCOMPARE(settings.params.ScrapLen1, 350000);
-    QCOMPARE(settings.params.OptimizeMethod, 1);
-    QCOMPARE(settings.params.PrinterFontSize, 11);
+    ui::TFormSaveSelectGrids::SetAnswerer({});
+    QVERIFY(QFile::exists(folder.path() + "/default.opt"));
 
-    // Shutdown writes the option file; a new window reads it at start-up.
-    WriteOptionFile(settings, "default");
-    SettingsModel again(folder.path().toStdString());
-    TPubFunc pub;
-    ReadOptionFile(again, OptionFilePath(again, "default"), 1, pub, captions);
-    ui::SettingsPage second(again, captions);
-    QCOMPARE(Controls(&second), changed);
-    QCOMPARE(again.params.Speed, 7);
-    QCOMPARE(again.params.ScrapLen1, 350000);
+    ui::TSDIAppForm again(RunStartupSteps(start, {}));
+    QCOMPARE(Controls(again.Settings()), changed);
+    QCOMPARE(again.State().settings.params.Speed, 7);
+    QCOMPARE(again.State().settings.params.ScrapLen1, 350000);
+    QCOMPARE(again.State().settings.EditBladeWidth, std::string("2.5"));
   }
 
   void captionsAndHints() {
