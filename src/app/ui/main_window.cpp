@@ -9,8 +9,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMetaMethod>
@@ -450,7 +450,7 @@ void TSDIAppForm::Homepage1Click() { OpenWebAddress(kVendorWebAddress); }
 void TSDIAppForm::NeedHelp1Click() { OpenMailTo(kSupportMailAddress); }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
-  if (job_) job_->Shutdown();  // a running job is cancelled, never waited for
+  if (job_) job_->Shutdown();  // a running job is cancelled at its search's next check
   if (!shutDown_) Shutdown();
   event->accept();
 }
