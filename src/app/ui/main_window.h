@@ -99,7 +99,8 @@ class TSDIAppForm : public QMainWindow {
 
  signals:
   void startOptimizeRequested();
-  // A synchronous job ended (failed or with its report items in LastJobDone()).
+  // A job ended, on the worker or synchronously (failed or with its report
+  // items in LastJobDone()).
   void jobFinished(bool failed);
 
  protected:

@@ -58,6 +58,8 @@ void TSDIAppForm::BuildSettingsJobAndReport() {
   connect(job_, &OptimizeJob::jobFinished, this, [this] {
     RefreshTables();                 // cells the job filled in
     settingsPage_->LoadFromModel();  // a printer font size it corrected
+    lastJobDone_ = job_->LastDone();
+    emit jobFinished(lastJobDone_.failed);
   });
   connect(job_, &OptimizeJob::reportReady, this, [this] {
     reportPage_->Refresh();

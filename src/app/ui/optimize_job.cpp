@@ -212,6 +212,7 @@ void OptimizeJob::ThreadDone(std::shared_ptr<JobOutcome> outcome) {
 
   report_.report.StocksList = state_.settings.chkReportAllPanels;
   JobDone done = tralvin::ThreadDone(*outcome, report_.report, state_.captions);
+  lastDone_ = done;
   PlayJobSound(state_.settings.StartFolder(), !done.failed);
   if (done.failed) {
     HideProgress();

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/job.h"
+#include "app/job_done.h"
 #include "app/startup.h"
 #include "results/report_state.h"
 
@@ -61,6 +62,8 @@ class OptimizeJob : public QObject {
   bool Running() const { return running_; }
   // The status text of the last job ("... stopped ..." when stopped).
   const QString& LastStatus() const { return lastStatus_; }
+  // The after-run result of the last job: its failure text or its report items.
+  const JobDone& LastDone() const { return lastDone_; }
 
  public slots:
   // Starts a job unless one is running.
@@ -112,6 +115,7 @@ class OptimizeJob : public QObject {
   std::atomic<bool> progressPosted_{false};
   QElapsedTimer elapsed_;
   QString lastStatus_;
+  JobDone lastDone_;
 };
 
 // Plays "ok.wav" or "error.wav" of the start folder when the file is there.

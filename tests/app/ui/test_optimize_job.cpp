@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -80,6 +81,7 @@ class TestOptimizeJob : public QObject {
     ui::TSDIAppForm window(RunStartupSteps(folder.path().toStdString(), SampleParams()));
     window.show();
     ui::MessageRecorder boxes;
+    QSignalSpy finished(&window, &ui::TSDIAppForm::jobFinished);
     auto* start = window.findChild<QToolButton*>("StartOptimize");
     QVERIFY(start != nullptr);
     QTest::mouseClick(start, Qt::LeftButton);
@@ -91,6 +93,9 @@ class TestOptimizeJob : public QObject {
     QCOMPARE(ListItems(&window), BatchReport(folder.path(), SampleParams()));
     QVERIFY(window.StartOptimizeAction()->isEnabled());
     QVERIFY(window.statusBar()->currentMessage().startsWith("Optimized"));
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.front().front().toBool(), false);
+    QCOMPARE(window.LastJobDone().listItems.size(), window.Results().listItems.size());
 
     // A bad cell: its page, the grid focused, the cell current.
     window.State().parts.SetCell(4, 3, "x");
