@@ -1,4 +1,4 @@
-// The shared printer and the painting of the report's pages.
+// Print Setup and the painting of the report's pages.
 #include "results/ui/report_printing.h"
 
 #include <QFont>
@@ -18,12 +18,11 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // The printer font as a fixed-pitch font, so the report's columns line up
 // even when the named font is not installed.
-QFont PrinterFont(const ReportPrintText& text, QPaintDevice* device) {
+QFont PrinterFont(const ReportPrintText& text) {
   QFont font(text.fontName);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   font.setPointSizeF(std::max(1, text.fontSize));
-  (void)device;
   return font;
 }
 
@@ -32,7 +31,6 @@ QFont PrinterFont(const ReportPrintText& text, QPaintDevice* device) {
 bool PrintSetupClick(QWidget* parent) {
   QPrintDialog dialog(&CurrentPrinter(), parent);
   dialog.setWindowTitle("Print Setup");
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   return dialog.exec() == QDialog::Accepted;
 }
@@ -44,7 +42,7 @@ int PaintReport(QPrinter& printer, const ReportPrintText& text) {
   const QRectF area(0, 0, page.width(), page.height());
 
   // The printer font, made smaller when the widest line would run off the page.
-  QFont font = PrinterFont(text, &printer);
+  QFont font = PrinterFont(text);
   painter.setFont(font);
   qreal widest = 0;
   for (const std::string& line : text.items) {
