@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
     window.show();
     return QApplication::exec();
   } catch (const std::exception& e) {
-    tralvin::ui::ShowWarning(nullptr, "load program exception information[" +
-                                          QString::fromUtf8(e.what()) + "]");
+    tralvin::ui::ShowWarning(
+        nullptr, "load program exception information[" + QString::fromUtf8(e.what()) + "]");
     return 1;
   }
 }
