@@ -3,9 +3,11 @@
 #include "app/job.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <optional>
 
 #include "app/grid_reader.h"
@@ -87,11 +89,24 @@ std::vector<std::string> DistinctTypes(const TPanels& stocks) {
   return types;
 }
 
+// A steady clock in seconds that, once `stop` is set, moves a million
+// seconds forward at every reading, so that every search in progress or yet to
+// start sees its time limit passed at its next check and ends as the time
+// limit ends it, keeping its best plan.
+std::function<double()> StoppableClock(const std::atomic<bool>* stop) {
+  auto jump = std::make_shared<double>(0.0);
+  return [stop, jump]() {
+    if (stop->load(std::memory_order_relaxed)) *jump += 1e6;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration<double>(now).count() + *jump;
+  };
+}
+
 class Job {
  public:
   Job(JobOutcome& out, const JobInput& in, const JobProgress& progress,
-      const std::atomic<bool>* cancel)
-      : out_(out), in_(in), bar_(progress), cancel_(cancel) {}
+      const std::atomic<bool>* cancel, const std::atomic<bool>* stop)
+      : out_(out), in_(in), bar_(progress), cancel_(cancel), stop_(stop) {}
 
   void StartOptimizeProcess();
 
@@ -106,6 +121,7 @@ class Job {
   const JobInput& in_;
   ProgressBar bar_;
   const std::atomic<bool>* cancel_;
+  const std::atomic<bool>* stop_;
   const CaptionTable& captions() const { return in_.captions; }
 
   TPubFunc pub_;
@@ -153,6 +169,7 @@ void Job::SetDriverParameters() {
   d.min_offcut_size = p.MinOffcutSize;
   d.time_limit_seconds = 120;
   d.cancel = cancel_;
+  if (stop_ != nullptr) d.clock = StoppableClock(stop_);
   d.texts = TOptimizerTexts::FromCaptions(captions());
   d.progress = [this](TProgressKind kind) {
     if (kind == TProgressKind::Step) bar_.Step();
@@ -303,13 +320,14 @@ void Job::StartOptimizeProcess() {
 
 }  // namespace
 
-JobOutcome RunJob(JobInput input, const JobProgress& progress, const std::atomic<bool>* cancel) {
+JobOutcome RunJob(JobInput input, const JobProgress& progress, const std::atomic<bool>* cancel,
+                  const std::atomic<bool>* stop) {
   JobOutcome out;
   out.settings = input.settings;
   out.sheets = input.sheets;
   out.parts = input.parts;
   try {
-    Job job(out, input, progress, cancel);
+    Job job(out, input, progress, cancel, stop);
     job.StartOptimizeProcess();
   } catch (const std::exception& e) {
     out.LastErrorText = MessageText(input.captions, "MSG_CANT_GET_RESULT",
@@ -321,6 +339,7 @@ JobOutcome RunJob(JobInput input, const JobProgress& progress, const std::atomic
                         "[]";
   }
   if (!out.LastErrorText.empty()) out.plan.best_result.RemoveAll();
+  out.stopped = out.Succeeded() && stop != nullptr && stop->load();
   return out;
 }
 

@@ -50,6 +50,9 @@ struct JobOutcome {
   StringGrid sheets;
   StringGrid parts;
 
+  // The user stopped the search early; the plan is the best one found by then.
+  bool stopped = false;
+
   bool Succeeded() const { return plan.HasPlan(); }
 };
 
@@ -57,8 +60,11 @@ struct JobOutcome {
 // exception that escapes it turned into MSG_CANT_GET_RESULT + "[" + text + "]".
 // The driver's own random generator starts from the fixed state 479, so the
 // same tables give the same plan. `cancel`, when set from another thread,
-// ends the driver's searches early (the program is closing).
+// ends the driver's searches early and the job fails (the program is closing).
+// `stop`, when set, ends every search from then on as its time limit would:
+// each keeps the best plan it has found, so the job still gives a plan.
 JobOutcome RunJob(JobInput input, const JobProgress& progress = {},
-                  const std::atomic<bool>* cancel = nullptr);
+                  const std::atomic<bool>* cancel = nullptr,
+                  const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tralvin

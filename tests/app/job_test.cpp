@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <map>
+
 #include "app/job_best_dimension.h"
 #include "app/job_done.h"
 
@@ -177,6 +180,53 @@ TEST(JobArithmetic, AnEdgeTrimWhoseDoubleDoesNotFitFailsByName) {
   out = RunJob(in);
   EXPECT_FALSE(out.Succeeded());
   EXPECT_EQ(out.LastErrorText.find("edge trim"), std::string::npos) << out.LastErrorText;
+}
+
+// A long search: 60 piece kinds at the slowest speed. Stopped before it
+// starts, every search ends after its first plan, as at its time limit; the
+// plan still cuts every required piece from the stock there is.
+TEST(JobStop, StoppedSearchKeepsAValidPlan) {
+  std::vector<std::vector<std::string>> pieces;
+  uint32_t seed = 7;
+  for (int i = 0; i < 60; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const int length = 300 + static_cast<int>((seed >> 8) % 2100);
+    const int qty = 2 + static_cast<int>((seed >> 4) % 19);
+    pieces.push_back({"P" + std::to_string(i + 1), "Steel", std::to_string(length),
+                      std::to_string(qty), std::to_string(qty)});
+  }
+  JobInput in = Input(
+      {{"S6000", "Steel", "6000", "400", "10"}, {"S5000", "Steel", "5000", "300", "10"}}, pieces);
+  in.settings.TrackBarSpeed = 20;
+  in.settings.params.Speed = 20;
+  in.settings.EditBladeWidth = "3";
+
+  std::atomic<bool> stop{true};
+  JobOutcome out = RunJob(in, {}, nullptr, &stop);
+  ASSERT_TRUE(out.Succeeded()) << out.LastErrorText;
+  EXPECT_TRUE(out.stopped);
+
+  std::map<std::string, int64_t> produced;
+  std::map<std::string, int64_t> bars;
+  for (const TPacket& p : out.plan.best_result.schemes) {
+    bars[p.p_lab] += p.p_number;
+    for (const T2DStock& e : p.numbers.Items()) {
+      produced[e.p_lab] += static_cast<int64_t>(e.p_number) * p.p_number;
+    }
+    EXPECT_GE(p.GetLeft(3000), 0) << p.p_lab;
+  }
+  for (const auto& piece : pieces) {
+    EXPECT_GE(produced[piece[0]], std::stoi(piece[3])) << piece[0];
+  }
+  EXPECT_LE(bars["S6000"], 400);
+  EXPECT_LE(bars["S5000"], 300);
+
+  // Not stopped: the same job is not marked.
+  std::atomic<bool> running{false};
+  in.parts.SetRowCount(4);
+  JobOutcome quick = RunJob(in, {}, nullptr, &running);
+  ASSERT_TRUE(quick.Succeeded()) << quick.LastErrorText;
+  EXPECT_FALSE(quick.stopped);
 }
 
 }  // namespace

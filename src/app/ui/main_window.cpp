@@ -28,12 +28,16 @@
 #include "app/option_file.h"
 #include "app/ui/current_printer.h"
 #include "app/ui/message_box.h"
+#include "app/ui/optimize_job.h"
+#include "app/ui/settings_page.h"
 #include "app/ui/shell_open.h"
 #include "app/ui/small_windows.h"
 #include "base/ini_file.h"
 #include "base/product.h"
 #include "labels/ui/label_buttons.h"
 #include "results/cutting_report.h"
+#include "results/ui/report_page.h"
+#include "results/ui/report_printing.h"
 #include "tables/grid_clipboard.h"
 #include "tables/material_types.h"
 #include "tables/material_types_setup.h"
@@ -76,12 +80,15 @@ TSDIAppForm::TSDIAppForm(StartupState state, QWidget* parent)
   BuildPages();
   AddLabelButtons(*this, CurrentPrinter());
   BuildMenuAndToolBar();
+  BuildSettingsJobAndReport();
+  // Caption editing and the language choice, below the settings.
   auto* captionSection = new CaptionSettingsSection(state_.captions, state_.settings.StartFolder(),
                                                     Page("TabSheetSetup"));
   Page("TabSheetSetup")->layout()->addWidget(captionSection);
-  Page("TabSheetSetup")->layout()->setAlignment(captionSection, Qt::AlignTop);
   connect(captionSection, &CaptionSettingsSection::captionsChanged, this, [this] {
     RefreshCaptionWidgets(this, state_);
+    settingsPage_->ApplyCaptions();
+    reportPage_->ApplyCaptions();
     RefreshTables();
   });
   setMinimumSize(781, 575);  // ResizeForm: never smaller than this
@@ -107,6 +114,7 @@ TSDIAppForm::~TSDIAppForm() {
   // Destroying the window closes it, but only a close by the user or by
   // "Exit" runs the shutdown.
   shutDown_ = true;
+  if (job_) job_->Shutdown();  // a running job is cancelled at its search's next check
   // The pages' models read the grids of state_, which goes before the
   // widgets would: remove the pages first.
   typeEditor_->Abandon();
@@ -115,6 +123,8 @@ TSDIAppForm::~TSDIAppForm() {
   delete pages_;
   pages_ = nullptr;
   sheetsPage_ = partsPage_ = nullptr;
+  settingsPage_ = nullptr;
+  reportPage_ = nullptr;
 }
 
 void TSDIAppForm::BuildPages() {
@@ -445,10 +455,7 @@ void TSDIAppForm::HelpAbout1Execute() {
   box.exec();
 }
 
-void TSDIAppForm::PrintSetup1Click() {
-  QPageSetupDialog dialog(&CurrentPrinter(), this);
-  dialog.exec();
-}
+void TSDIAppForm::PrintSetup1Click() { PrintSetupClick(this); }
 
 void TSDIAppForm::Contents1Click() {
   OpenLocalFile(Q(StartFolderFile(state_.settings.StartFolder(), "help/kelvohelp.pdf")));
@@ -459,6 +466,7 @@ void TSDIAppForm::Homepage1Click() { OpenWebAddress(kVendorWebAddress); }
 void TSDIAppForm::NeedHelp1Click() { OpenMailTo(kSupportMailAddress); }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
+  if (job_) job_->Shutdown();  // a running job is cancelled at its search's next check
   if (!shutDown_) Shutdown();
   event->accept();
 }

@@ -9,6 +9,7 @@
 
 #include "app/job_done.h"
 #include "app/startup.h"
+#include "results/report_state.h"
 #include "tables/grid_sort.h"
 
 class QAction;
@@ -17,6 +18,9 @@ class QTabWidget;
 
 namespace tralvin::ui {
 
+class OptimizeJob;
+class ReportPage;
+class SettingsPage;
 class TablePage;
 class TypeEditor;
 
@@ -52,6 +56,12 @@ class TSDIAppForm : public QMainWindow {
   // tool button "Start Optimize".
   QProgressBar* ProgressBar() const { return progress_; }
   QAction* StartOptimizeAction() const { return startOptimize_; }
+  // The Settings page, the job runner behind "Start Optimize" and the Report
+  // page with the last job's plan (main_window_job.cpp).
+  SettingsPage* Settings() const { return settingsPage_; }
+  OptimizeJob* Job() const { return job_; }
+  ReportPage* ReportView() const { return reportPage_; }
+  ReportState& Results() { return results_; }
 
   // After the grids or the file names changed outside the table pages
   // (import, a job, the update after cutting): views, totals' titles, title.
@@ -89,7 +99,8 @@ class TSDIAppForm : public QMainWindow {
 
  signals:
   void startOptimizeRequested();
-  // A synchronous job ended (failed or with its report items in LastJobDone()).
+  // A job ended, on the worker or synchronously (failed or with its report
+  // items in LastJobDone()).
   void jobFinished(bool failed);
 
  protected:
@@ -98,6 +109,7 @@ class TSDIAppForm : public QMainWindow {
  private:
   void BuildPages();
   void BuildMenuAndToolBar();
+  void BuildSettingsJobAndReport();
   void UpdateTitle();
   void UpdateEditActions();
   void Report(const QString& text);
@@ -116,6 +128,10 @@ class TSDIAppForm : public QMainWindow {
   QAction* copy_ = nullptr;
   QAction* paste_ = nullptr;
   bool shutDown_ = false;
+  ReportState results_;
+  SettingsPage* settingsPage_ = nullptr;
+  OptimizeJob* job_ = nullptr;
+  ReportPage* reportPage_ = nullptr;
 };
 
 }  // namespace tralvin::ui

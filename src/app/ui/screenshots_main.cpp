@@ -20,6 +20,7 @@
 
 #include "app/startup.h"
 #include "app/ui/main_window.h"
+#include "app/ui/screenshots_settings_job.h"
 #include "app/ui/small_windows.h"
 #include "base/product.h"
 #include "labels/ui/print_label_screenshot.h"
@@ -138,6 +139,12 @@ void Captions(Shots& s) {
   s.Save(&languages, "select_language");
 }
 
+// The Settings page, a running job with its progress bar and Stop, and the
+// Report page after Stop, in a window of their own over a long search.
+void SettingsJobReport(Shots& s) {
+  s.written << tralvin::ui::SaveSettingsJobReportScreenshots(s.out.absolutePath());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,7 +175,8 @@ int main(int argc, char** argv) {
 
   // One function per window or page; each saves its pictures.
   const std::vector<std::function<void(Shots&)>> steps = {
-      MainPages, TypeDropDown, SmallWindows, ImportExportWindows, LabelWindow, Captions};
+      MainPages,   TypeDropDown,      SmallWindows, ImportExportWindows,
+      LabelWindow, SettingsJobReport, Captions};
   for (const auto& step : steps) step(shots);
 
   for (const QString& file : shots.written) std::printf("%s\n", qPrintable(file));

@@ -1,0 +1,92 @@
+// Print Setup and the painting of the report's pages.
+#include "results/ui/report_printing.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/ui/current_printer.h"
+#include "results/report_print.h"
+
+namespace tralvin::ui {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The printer font as a fixed-pitch font, so the report's columns line up
+// even when the named font is not installed.
+QFont PrinterFont(const ReportPrintText& text) {
+  QFont font(text.fontName);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  font.setPointSizeF(std::max(1, text.fontSize));
+  return font;
+}
+
+}  // namespace
+
+bool PrintSetupClick(QWidget* parent) {
+  QPrintDialog dialog(&CurrentPrinter(), parent);
+  dialog.setWindowTitle("Print Setup");
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+int PaintReport(QPrinter& printer, const ReportPrintText& text) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return -1;
+  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  const QRectF area(0, 0, page.width(), page.height());
+
+  // The printer font, made smaller when the widest line would run off the page.
+  QFont font = PrinterFont(text);
+  painter.setFont(font);
+  qreal widest = 0;
+  for (const std::string& line : text.items) {
+    widest = std::max(widest, QFontMetricsF(font, &printer).horizontalAdvance(Q(line)));
+  }
+  for (const std::string& line : text.titleLines) {
+    widest = std::max(widest, QFontMetricsF(font, &printer).horizontalAdvance(Q(line)));
+  }
+  if (widest > area.width() && widest > 0) {
+    font.setPointSizeF(std::max(2.0, font.pointSizeF() * area.width() / widest * 0.98));
+    painter.setFont(font);
+  }
+  const QFontMetricsF metrics(font, &printer);
+  const qreal lineHeight = metrics.lineSpacing();
+  const int linesPerPage = std::max(1, static_cast<int>(area.height() / lineHeight));
+
+  const std::vector<PrintedReportPage> pages =
+      PaginateReport(text.items, text.titleLines, linesPerPage);
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0) printer.newPage();
+    qreal y = metrics.ascent();
+    for (const std::string& line : pages[i].header) {
+      painter.drawText(QPointF(0, y), Q(line));
+      y += lineHeight;
+    }
+    for (const std::string& line : pages[i].lines) {
+      painter.drawText(QPointF(0, y), Q(line));
+      y += lineHeight;
+    }
+    const QString footer = Q(pages[i].footer);
+    const qreal footerY = area.height() - metrics.descent();
+    painter.drawText(QPointF(area.width() - metrics.horizontalAdvance(footer), footerY), footer);
+  }
+  painter.end();
+  return static_cast<int>(pages.size());
+}
+
+int WriteReportPdf(const QString& fileName, const ReportPrintText& text) {
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setPageLayout(CurrentPrinter().pageLayout());
+  pdf.setOutputFileName(fileName);
+  pdf.setDocName("Cutting report");
+  return PaintReport(pdf, text);
+}
+
+}  // namespace tralvin::ui
