@@ -77,7 +77,8 @@ std::string SvgElement(const DrawCommand& command) { return std::visit(Element{}
 
 std::string SvgHatchDefs() {
   return "<defs><pattern id=\"hatch\" patternUnits=\"userSpaceOnUse\" width=\"6\" height=\"6\">"
-         "<path d=\"M0,6 L6,0\" stroke=\"#000000\" stroke-width=\"0.6\"/></pattern></defs>";
+         "<path d=\"M0,6 L6,0\" stroke=\"#000000\" stroke-opacity=\"0.35\" "
+         "stroke-width=\"0.6\"/></pattern></defs>";
 }
 
 std::string XmlEscaped(const std::string& text) {

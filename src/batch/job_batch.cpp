@@ -16,9 +16,11 @@
 #include "base/pubfunc.h"
 #include "base/safe_file.h"
 #include "batch/label_batch.h"
+#include "render/drawing_pdf.h"
 #include "results/cutting_diagram.h"
 #include "results/html_page.h"
 #include "results/plan_json.h"
+#include "results/report_drawing.h"
 #include "tables/table_grids.h"
 
 namespace tralvin {
@@ -29,9 +31,9 @@ namespace {
 constexpr std::array<std::string_view, 11> kProgramTags = {
     "-stock:", "-piece:",  "-stk:",      "-dst:",      "-option:", "-measure:",
     "-auto:",  "-update:", "-ex_stock:", "-ex_piece:", "-hide:"};
-constexpr std::array<std::string_view, 10> kBatchTags = {
-    "-report:", "-html:",   "-json:",     "-dump:",        "-method:",
-    "-svg:",    "-labels:", "-labelpdf:", "-labelscheme:", "-paper:"};
+constexpr std::array<std::string_view, 11> kBatchTags = {
+    "-report:", "-html:",   "-json:",     "-dump:",        "-method:", "-svg:",
+    "-pdf:",    "-labels:", "-labelpdf:", "-labelscheme:", "-paper:"};
 
 bool HasKnownTag(const std::string& param) {
   const std::string lower = AsciiLower(param);
@@ -237,6 +239,7 @@ std::string BatchUsageText() {
          "  -html:FILE     the report as an HTML page\n"
          "  -json:FILE     the plan as JSON (- for standard output)\n"
          "  -svg:FILE      the cutting diagrams of every pattern as one SVG picture\n"
+         "  -pdf:FILE      the printed report followed by the cutting diagrams, as a PDF (A4)\n"
          "  -dump:yes      write the job's input as dump.sht, dump.prt, dump.typ, dump.opt\n"
          "  -method:standard|near  planning method (overrides OPTIMIZE_METHOD of the option file)\n"
          "Labels instead of a job (one label per bar or piece, no optimisation):\n"
@@ -266,6 +269,7 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
   const std::string htmlFile = GetParaValue(params, "-html:");
   const std::string jsonFile = GetParaValue(params, "-json:");
   const std::string svgFile = GetParaValue(params, "-svg:");
+  const std::string pdfFile = GetParaValue(params, "-pdf:");
   const std::string dump = AsciiLower(GetParaValue(params, "-dump:"));
   const std::string method = AsciiLower(GetParaValue(params, "-method:"));
   const Messages say(streams);
@@ -337,11 +341,23 @@ int RunBatch(const std::vector<std::string>& params, const std::string& startFol
   if (!jsonFile.empty()) {
     written = WriteOutput(jsonFile, PlanJsonText(outcome.plan, report), streams) && written;
   }
+  const std::vector<PatternDiagram> diagrams =
+      BuildPatternDiagrams(outcome.plan, MinOffcutLengthOf(outcome.settings));
   if (!svgFile.empty()) {
-    const std::string svg =
-        DiagramsSvgText(BuildPatternDiagrams(outcome.plan, MinOffcutLengthOf(outcome.settings)),
-                        outcome.plan.measure);
-    written = WriteOutput(svgFile, svg, streams) && written;
+    written =
+        WriteOutput(svgFile, DiagramsSvgText(diagrams, outcome.plan.measure), streams) && written;
+  }
+  if (!pdfFile.empty()) {
+    // The printed report and its diagrams, painted without a display.
+    render::OffscreenGuiApplication app;
+    const std::string failure = render::WriteDrawingPdf(
+        pdfFile,
+        ReportDrawingPages(done.listItems, report.ReportTitleLines, diagrams, outcome.plan.measure),
+        "Cutting report");
+    if (!failure.empty()) {
+      streams.err << failure << "\n";
+      written = false;
+    }
   }
   return written ? kBatchOk : kBatchJobFailed;
 }

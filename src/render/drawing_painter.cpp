@@ -21,7 +21,7 @@ struct Paint {
       painter.fillRect(rect, ToQColor(r.fill));
       // A hatch is drawn in black over the fill, so that it shows in black and white.
       if (r.pattern == DrawPattern::Hatched) {
-        painter.fillRect(rect, QBrush(Qt::black, Qt::BDiagPattern));
+        painter.fillRect(rect, QBrush(QColor(0, 0, 0, 80), Qt::BDiagPattern));
       }
     }
     if (r.stroke.a != 0) {

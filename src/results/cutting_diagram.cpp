@@ -18,8 +18,8 @@ constexpr DrawColor kPalette[] = {
     {158, 197, 232, 255}, {244, 184, 107, 255}, {168, 216, 154, 255}, {232, 158, 176, 255},
     {201, 179, 230, 255}, {242, 226, 125, 255}, {143, 211, 204, 255}, {217, 184, 152, 255},
 };
-constexpr DrawColor kLeftoverReusable{120, 160, 120, 255};
-constexpr DrawColor kLeftoverScrap{150, 150, 150, 255};
+constexpr DrawColor kLeftoverReusable{196, 226, 196, 255};
+constexpr DrawColor kLeftoverScrap{214, 214, 214, 255};
 constexpr double kCharWidthEm = 0.6;  // advance of a fixed-pitch font, in ems
 constexpr double kTextPadding = 2;    // drawing units kept free at both ends of a segment
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <pugixml.hpp>
@@ -170,6 +171,26 @@ TEST(BatchRunner, WritesTheCuttingDiagramsAsSvg) {
     for (const auto& piece : pattern["pieces"]) pieces += piece["perBar"].get<int>();
     EXPECT_EQ(static_cast<int>(group.node().select_nodes("rect[@class='piece']").size()), pieces);
   }
+}
+
+TEST(BatchRunner, WritesTheReportWithDiagramsAsPdf) {
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; scripts/install-deps installs it";
+  }
+  testing_files::ScratchFolder folder;
+  const std::string pdf = folder.File("plan.pdf");
+  const BatchRun run = RunCase("report_two_types", {"-pdf:" + pdf, "-json:-"});
+  ASSERT_EQ(run.status, kBatchOk) << run.err;
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+  const std::string text = ReadAll(pdf + ".txt");
+  const auto plan = nlohmann::json::parse(run.out);
+  for (const auto& pattern : plan["patterns"]) {
+    // pdftotext spreads the heading's words by their position on the page.
+    const std::string heading = "[" + std::to_string(pattern["number"].get<int>()) + "]   " +
+                                pattern["stock"].get<std::string>() + "   ";
+    EXPECT_NE(text.find(heading), std::string::npos) << heading << " is not in\n" << text;
+  }
+  EXPECT_NE(text.find("Page 1 of"), std::string::npos);
 }
 
 TEST(BatchRunner, BadUsageAndHelp) {
