@@ -12,6 +12,7 @@
 #include "app/job.h"
 #include "app/job_done.h"
 #include "app/startup.h"
+#include "app/update_settings.h"
 #include "base/ascii_case.h"
 #include "base/pubfunc.h"
 #include "base/safe_file.h"
@@ -127,16 +128,6 @@ bool WriteOutput(const std::string& fileName, const std::string& text,
   } catch (const FileWriteError& e) {
     say.Line(std::string(e.what()) + ": " + e.Code().message());
     return false;
-  }
-}
-
-// The minimum length of a reusable offcut as the settings hold it; a text that
-// is no length counts as none, so every leftover above zero counts as reusable.
-int32_t MinOffcutLengthOf(const SettingsModel& settings) {
-  try {
-    return std::max(0, TPubFunc().ExtStrToInt(settings.EditMinOffcutLength1));
-  } catch (const ConversionError&) {
-    return 0;
   }
 }
 

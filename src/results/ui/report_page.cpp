@@ -13,6 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -25,6 +27,7 @@
 #include "results/cut_pattern.h"
 #include "results/html_page.h"
 #include "results/lower_bound_line.h"
+#include "results/ui/diagram_view.h"
 #include "results/ui/report_printing.h"
 #include "texts/caption_table.h"
 #include "texts/message_text.h"
@@ -97,7 +100,21 @@ ReportPage::ReportPage(ReportState& report, StartupState& state, QWidget* parent
   listBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   listBox_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   listBox_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  page->addWidget(listBox_, 1);
+  // The report lines above, the cutting diagrams below; a click on either
+  // selects the same pattern in the other.
+  diagrams_ = new DiagramView(this);
+  auto* split = new QSplitter(Qt::Vertical, this);
+  split->setObjectName("SplitterReport");
+  split->addWidget(listBox_);
+  split->addWidget(diagrams_);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  page->addWidget(split, 1);
+  connect(diagrams_, &DiagramView::patternClicked, this, &ReportPage::SelectPatternLines);
+  connect(listBox_, &QListWidget::currentRowChanged, this, [this](int row) {
+    const int number = PatternOfLine(report_.listItems, row);
+    if (number > 0) diagrams_->SelectPattern(number);
+  });
 
   connect(buttonPrint_, &QPushButton::clicked, this, &ReportPage::ButtonPrintReportClick);
   connect(buttonUpdate_, &QPushButton::clicked, this, &ReportPage::ButtonUpdateClick);
@@ -126,6 +143,11 @@ void ReportPage::ApplyCaptions() {
 void ReportPage::Refresh() {
   listBox_->clear();
   for (const std::string& item : report_.listItems) listBox_->addItem(Q(item));
+  diagrams_->SetDiagrams(
+      report_.plan.HasPlan()
+          ? BuildPatternDiagrams(report_.plan, MinOffcutLengthOf(state_.settings))
+          : std::vector<PatternDiagram>{},
+      report_.plan.measure);
   const std::string bound = report_.plan.HasPlan() ? LowerBoundLine(report_.plan) : std::string();
   labelLowerBound_->setText(Q(bound));
   labelLowerBound_->setVisible(!bound.empty());
@@ -172,6 +194,10 @@ namespace {
 
 ReportPrintText PrintText(const ReportState& report, const SettingsModel& settings) {
   ReportPrintText text;
+  if (report.plan.HasPlan()) {
+    text.diagrams = BuildPatternDiagrams(report.plan, MinOffcutLengthOf(settings));
+    text.measure = report.plan.measure;
+  }
   text.items = report.listItems;
   text.titleLines = report.report.ReportTitleLines;
   text.fontName = Q(settings.params.PrinterFontName);
@@ -180,6 +206,39 @@ ReportPrintText PrintText(const ReportState& report, const SettingsModel& settin
 }
 
 }  // namespace
+
+int PatternOfLine(const std::vector<std::string>& items, int row) {
+  // A pattern's block runs from its "[n]" line to the next blank line.
+  for (int r = std::min(row, static_cast<int>(items.size()) - 1); r >= 0; --r) {
+    const std::string& line = items[static_cast<size_t>(r)];
+    if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+      try {
+        return std::stoi(line.substr(1, line.size() - 2));
+      } catch (const std::exception&) {
+        return 0;
+      }
+    }
+    if (line == " " && r != row) return 0;
+  }
+  return 0;
+}
+
+void ReportPage::SelectPatternLines(int number) {
+  const std::string heading = "[" + std::to_string(number) + "]";
+  const auto& items = report_.listItems;
+  for (size_t first = 0; first < items.size(); ++first) {
+    if (items[first] != heading) continue;
+    size_t last = first;
+    while (last + 1 < items.size() && items[last + 1] != " ") ++last;
+    const QSignalBlocker block(listBox_);
+    listBox_->clearSelection();
+    for (size_t r = first; r <= last; ++r) listBox_->item(static_cast<int>(r))->setSelected(true);
+    listBox_->setCurrentRow(static_cast<int>(first), QItemSelectionModel::NoUpdate);
+    listBox_->scrollToItem(listBox_->item(static_cast<int>(last)));
+    listBox_->scrollToItem(listBox_->item(static_cast<int>(first)));
+    return;
+  }
+}
 
 const SettingsModel& ReportPage::ReadPrinterFont() {
   const std::string before = state_.settings.EditPrinterFontSize;

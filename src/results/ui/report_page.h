@@ -20,6 +20,8 @@ class QPushButton;
 
 namespace tralvin::ui {
 
+class DiagramView;
+
 class ReportPage : public QWidget {
   Q_OBJECT
 
@@ -48,6 +50,9 @@ class ReportPage : public QWidget {
   void ButtonSaveToHtmlClick();
   void ExportPdfClick();
   void chkReportAllPanelsClick(bool checked);
+  // Selects the list lines of the pattern with this report number.
+  void SelectPatternLines(int number);
+  DiagramView* Diagrams() const { return diagrams_; }
 
  signals:
   // "Update All" changed the stock and piece tables (refresh grids and totals).
@@ -72,6 +77,10 @@ class ReportPage : public QWidget {
   QCheckBox* checkStocksList_ = nullptr;
   QLabel* labelLowerBound_ = nullptr;
   QListWidget* listBox_ = nullptr;
+  DiagramView* diagrams_ = nullptr;
 };
+
+// The report number of the pattern whose block holds list line `row`, or 0.
+int PatternOfLine(const std::vector<std::string>& items, int row);
 
 }  // namespace tralvin::ui

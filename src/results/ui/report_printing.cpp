@@ -8,6 +8,7 @@
 #include <QPrinter>
 
 #include "app/ui/current_printer.h"
+#include "render/drawing_painter.h"
 #include "results/report_print.h"
 
 namespace tralvin::ui {
@@ -61,23 +62,45 @@ int PaintReport(QPrinter& printer, const ReportPrintText& text) {
 
   const std::vector<PrintedReportPage> pages =
       PaginateReport(text.items, text.titleLines, linesPerPage);
-  for (size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0) printer.newPage();
+  // The cutting diagrams follow on pages of their own, under the same title
+  // lines and numbered on from the report's pages.
+  const int headerLines = static_cast<int>(text.titleLines.size()) + 1;
+  const qreal diagramTop = headerLines * lineHeight;
+  const std::vector<DrawingPage> diagramPages = DiagramPages(
+      text.diagrams, text.measure, area.width(),
+      std::max(lineHeight, area.height() - diagramTop - 2 * lineHeight), printer.resolution());
+  const size_t total = pages.size() + diagramPages.size();
+  auto footer = [&](size_t index) {
+    const QString f = QString("Page %1 of %2").arg(index + 1).arg(total);
+    const qreal footerY = area.height() - metrics.descent();
+    painter.drawText(QPointF(area.width() - metrics.horizontalAdvance(f), footerY), f);
+  };
+  auto header = [&](const std::vector<std::string>& lines) {
     qreal y = metrics.ascent();
-    for (const std::string& line : pages[i].header) {
+    for (const std::string& line : lines) {
       painter.drawText(QPointF(0, y), Q(line));
       y += lineHeight;
     }
+    return y;
+  };
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0) printer.newPage();
+    qreal y = header(pages[i].header);
     for (const std::string& line : pages[i].lines) {
       painter.drawText(QPointF(0, y), Q(line));
       y += lineHeight;
     }
-    const QString footer = Q(pages[i].footer);
-    const qreal footerY = area.height() - metrics.descent();
-    painter.drawText(QPointF(area.width() - metrics.horizontalAdvance(footer), footerY), footer);
+    footer(i);
+  }
+  for (size_t i = 0; i < diagramPages.size(); ++i) {
+    if (i > 0 || !pages.empty()) printer.newPage();
+    header(text.titleLines);
+    render::PaintDrawing(painter, diagramPages[i], QPointF(0, diagramTop));
+    painter.setFont(font);
+    footer(pages.size() + i);
   }
   painter.end();
-  return static_cast<int>(pages.size());
+  return static_cast<int>(total);
 }
 
 int WriteReportPdf(const QString& fileName, const ReportPrintText& text) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "results/cutting_diagram.h"
+
 class QPrinter;
 class QWidget;
 
@@ -17,10 +19,12 @@ namespace tralvin::ui {
 bool PrintSetupClick(QWidget* parent);
 
 struct ReportPrintText {
-  std::vector<std::string> items;       // the list-box lines
-  std::vector<std::string> titleLines;  // date and time; project name
-  QString fontName;                     // the printer font
-  int fontSize = 8;                     // points, at least 8
+  std::vector<std::string> items;        // the list-box lines
+  std::vector<std::string> titleLines;   // date and time; project name
+  QString fontName;                      // the printer font
+  int fontSize = 8;                      // points, at least 8
+  std::vector<PatternDiagram> diagrams;  // drawn after the report lines
+  std::string measure;
 };
 
 // Paints the report's pages on `printer` (already set up: a device, or a PDF
