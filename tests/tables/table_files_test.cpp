@@ -173,7 +173,7 @@ TEST_F(TableFiles, ARefusedSaveGivesItsCause) {
 }
 
 // The highest resident memory of this process so far, in KiB.
-long PeakResidentKiB() {
+[[maybe_unused]] long PeakResidentKiB() {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
