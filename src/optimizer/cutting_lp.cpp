@@ -179,16 +179,8 @@ bool CuttingLp::SolveKnownPatterns() {
 }
 
 bool CuttingLp::Solve(bool exact) {
+  if (!SolveKnownPatterns()) return false;
   ClpSimplex& m = impl_->model;
-  m.setMaximumIterations(limits_.simplex_iterations);
-  if (impl_->solved_once) {
-    m.dual();
-  } else {
-    m.primal();
-    impl_->solved_once = true;
-  }
-  if (m.status() != 0) m.primal();
-  if (m.status() != 0) return false;
   proven_ = true;
   bool converged = false;
   for (int round = 0; round < limits_.max_rounds; ++round) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "optimizer/cutting_lp.h"
+#include "optimizer/pattern_pool.h"
 
 namespace tralvin {
 
@@ -102,21 +103,6 @@ std::vector<int> PriorityRanks(const TPanels& sheets, int& levels) {
                                     distinct.begin()));
   }
   return rank;
-}
-
-void HeaderFromStock(TPacket& pattern, const T2DStock& stock, int32_t bars) {
-  pattern.p_cx = stock.p_cx;
-  pattern.p_cy = stock.p_cy;
-  pattern.p_offset = TPoint{0, 0};
-  pattern.p_number = bars;
-  pattern.p_lab = stock.p_lab;
-  pattern.p_id = stock.p_id;
-  pattern.p_cost = stock.p_cost;
-  pattern.disp_XSize = stock.disp_XSize;
-  pattern.disp_YSize = stock.disp_YSize;
-  pattern.disp_Comment = stock.disp_Comment;
-  pattern.owner = stock.owner;
-  pattern.Priority = stock.Priority;
 }
 
 class NearOptimalPlanner {
@@ -580,7 +566,7 @@ std::string RunNearOptimal(TOptimize2d& driver) {
   TSchemes result;
   for (const PlannedBars& b : plan) {
     TPacket pattern(driver.parts);
-    HeaderFromStock(pattern, driver.sheets[b.stock], b.bars);
+    SetPatternHeader(pattern, driver.sheets[b.stock], b.bars);
     for (int i = 0; i < driver.parts.Count(); ++i) {
       pattern.numbers[i].p_number = b.counts[static_cast<size_t>(i)];
     }
