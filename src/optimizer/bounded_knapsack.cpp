@@ -66,6 +66,7 @@ KnapsackResult SolveByTable(const std::vector<Item>& items, int64_t cap, size_t 
   KnapsackResult r;
   r.counts = rebuild(static_cast<size_t>(cap));
   for (const Item& it : items) r.value += it.profit * r.counts[static_cast<size_t>(it.index)];
+  r.upper = r.value;
   if (extra_count > 0) {
     // Lengths where the best value rises are filled exactly by their choice.
     std::vector<std::pair<double, size_t>> rises;
@@ -82,29 +83,48 @@ KnapsackResult SolveByTable(const std::vector<Item>& items, int64_t cap, size_t 
 }
 
 // Items sorted by profit per length; prefix sums of the full bounds give the
-// fractional bound of any suffix by a binary search.
+// fractional bound of any suffix by a binary search. Keeps the `keep` most
+// valuable maximal choices worth more than `min_value` (a maximal choice has
+// room for no further piece), and prunes against the least of them once it
+// has all: a pricing step wants a few improving patterns, not only the best.
 class BranchAndBound {
  public:
-  BranchAndBound(const std::vector<Item>& items, int64_t cap, int64_t node_limit)
+  BranchAndBound(const std::vector<Item>& items, int64_t cap, int64_t node_limit, size_t keep,
+                 double min_value)
       : items_(items),
         cap_(cap),
         node_limit_(node_limit),
+        keep_(std::max<size_t>(keep, 1)),
+        min_value_(min_value),
         cur_(items.size(), 0),
-        best_counts_(items.size(), 0),
         pw_(items.size() + 1, 0),
-        pp_(items.size() + 1, 0.0) {
+        pp_(items.size() + 1, 0.0),
+        lightest_(items.size() + 1, cap + 1) {
     for (size_t k = 0; k < items.size(); ++k) {
       pw_[k + 1] = pw_[k] + items[k].weight * items[k].bound;
       pp_[k + 1] = pp_[k] + items[k].profit * items[k].bound;
+    }
+    for (size_t k = items.size(); k-- > 0;) {
+      lightest_[k] = std::min(lightest_[k + 1], items[k].weight);
     }
   }
 
   void Solve() { Visit(0, cap_, 0.0); }
   bool proven() const { return nodes_ <= node_limit_; }
-  double best() const { return best_; }
-  const std::vector<int32_t>& counts() const { return best_counts_; }
+  // Best first; empty when nothing is worth more than `min_value`.
+  const std::vector<std::pair<double, std::vector<int32_t>>>& kept() const { return kept_; }
+  // At least the value of every choice: the fractional bound when the node
+  // limit ended the search.
+  double Upper() const {
+    if (!proven()) return Bound(0, cap_);
+    return std::max(min_value_, kept_.empty() ? 0.0 : kept_.front().first);
+  }
 
  private:
+  double Threshold() const {
+    return kept_.size() < keep_ ? min_value_ : std::max(min_value_, kept_.back().first);
+  }
+
   // Fractional bound of the items from k on with `cap` left.
   double Bound(size_t k, int64_t cap) const {
     const int64_t limit = pw_[k] + cap;
@@ -120,20 +140,33 @@ class BranchAndBound {
     return v;
   }
 
+  // The current choice (items from k on at zero) when it is maximal and among
+  // the best kept so far.
+  void Offer(size_t k, int64_t cap, double value) {
+    if (value <= Threshold() + 1e-12) return;
+    for (size_t i = 0; i < k; ++i) {
+      if (cur_[i] < items_[i].bound && items_[i].weight <= cap) return;
+    }
+    if (lightest_[k] <= cap) return;
+    std::vector<int32_t> counts(cur_.begin(), cur_.begin() + static_cast<std::ptrdiff_t>(k));
+    counts.resize(items_.size(), 0);
+    auto at = std::find_if(kept_.begin(), kept_.end(),
+                           [&](const auto& e) { return value > e.first + 1e-12; });
+    kept_.insert(at, {value, std::move(counts)});
+    if (kept_.size() > keep_) kept_.pop_back();
+  }
+
   void Visit(size_t k, int64_t cap, double value) {
     if (++nodes_ > node_limit_) return;
-    if (value > best_ + 1e-12) {
-      best_ = value;
-      best_counts_ = cur_;
-    }
-    if (k == items_.size() || cap <= 0) return;
-    if (value + Bound(k, cap) <= best_ + 1e-12) return;
+    Offer(k, cap, value);
+    if (k == items_.size() || cap < lightest_[k]) return;
+    if (value + Bound(k, cap) <= Threshold() + 1e-12) return;
     const Item& it = items_[k];
     const int32_t most = static_cast<int32_t>(std::min<int64_t>(it.bound, cap / it.weight));
     for (int32_t m = most; m >= 0; --m) {
       const int64_t left = cap - m * it.weight;
       const double v = value + it.profit * m;
-      if (m < most && v + Bound(k + 1, left) <= best_ + 1e-12) break;  // fewer only lose
+      if (m < most && v + Bound(k + 1, left) <= Threshold() + 1e-12) break;  // fewer only lose
       cur_[k] = m;
       Visit(k + 1, left, v);
       if (nodes_ > node_limit_) break;
@@ -144,18 +177,49 @@ class BranchAndBound {
   const std::vector<Item>& items_;
   int64_t cap_;
   int64_t node_limit_;
+  size_t keep_;
+  double min_value_;
   int64_t nodes_ = 0;
-  double best_ = 0;
   std::vector<int32_t> cur_;
-  std::vector<int32_t> best_counts_;
   std::vector<int64_t> pw_;
   std::vector<double> pp_;
+  std::vector<int64_t> lightest_;  // lightest weight among the items from k on
+  std::vector<std::pair<double, std::vector<int32_t>>> kept_;
 };
 
 }  // namespace
 
+namespace {
+
+KnapsackResult FromBranchAndBound(const BranchAndBound& bb, const std::vector<Item>& useful,
+                                  size_t count) {
+  KnapsackResult r;
+  r.counts.assign(count, 0);
+  r.proven = bb.proven();
+  r.upper = bb.Upper();
+  auto unsort = [&](const std::vector<int32_t>& sorted) {
+    std::vector<int32_t> counts(count, 0);
+    for (size_t k = 0; k < useful.size(); ++k) {
+      counts[static_cast<size_t>(useful[k].index)] = sorted[k];
+    }
+    return counts;
+  };
+  const auto& kept = bb.kept();
+  for (size_t k = 0; k < kept.size(); ++k) {
+    if (k == 0) {
+      r.value = kept[k].first;
+      r.counts = unsort(kept[k].second);
+    } else {
+      r.extra.push_back({kept[k].first, unsort(kept[k].second)});
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
 KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int64_t capacity,
-                                    int64_t node_limit, bool exact) {
+                                    int64_t node_limit, bool exact, double min_value) {
   KnapsackResult r;
   r.counts.assign(items.size(), 0);
   if (capacity <= 0) return r;
@@ -181,32 +245,48 @@ KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int6
     }
   }
   const int64_t cells = (cap + 1) * split_count;
-  if (cells <= (exact ? kKnapsackTableCells : kQuickTableCells) && cap <= kKnapsackTableWidth) {
-    return SolveByTable(useful, cap, items.size(), exact ? kKnapsackExtra : 0);
+  if (cells <= kQuickTableCells && cap <= kKnapsackTableWidth) {
+    return SolveByTable(useful, cap, items.size(), kKnapsackExtra);
   }
-  KnapsackResult coarse;
-  if (!exact) {
-    const int64_t f = (cells + kQuickTableCells - 1) / kQuickTableCells;
-    std::vector<Item> scaled = useful;
-    for (Item& it : scaled) {
-      it.weight = (it.weight + f - 1) / f;
-      it.bound = static_cast<int32_t>(std::min<int64_t>(it.bound, (cap / f) / it.weight));
-    }
-    coarse = SolveByTable(scaled, cap / f, items.size(), 0);
-    coarse.proven = false;
-  }
+  const std::vector<Item> by_index = useful;
   // Best profit per length first; equal ratios keep the item order.
   std::stable_sort(useful.begin(), useful.end(), [](const Item& a, const Item& b) {
     return a.profit * static_cast<double>(b.weight) > b.profit * static_cast<double>(a.weight);
   });
-  BranchAndBound bb(useful, cap, node_limit);
-  bb.Solve();
-  r.value = bb.best();
-  r.proven = bb.proven();
-  for (size_t k = 0; k < useful.size(); ++k) {
-    r.counts[static_cast<size_t>(useful[k].index)] = bb.counts()[k];
+  const size_t keep = static_cast<size_t>(kKnapsackExtra) + 1;
+  if (exact) {
+    // Few pieces per bar make the branch and bound short: it goes first, and
+    // the table decides only when it runs out of nodes.
+    BranchAndBound first(useful, cap, std::min(node_limit, kKnapsackFirstNodes), keep, min_value);
+    first.Solve();
+    if (first.proven()) return FromBranchAndBound(first, useful, items.size());
+    if (cells <= kKnapsackTableCells && cap <= kKnapsackTableWidth) {
+      return SolveByTable(by_index, cap, items.size(), kKnapsackExtra);
+    }
+    BranchAndBound bb(useful, cap, node_limit, keep, min_value);
+    bb.Solve();
+    return FromBranchAndBound(bb, useful, items.size());
   }
-  if (!exact && coarse.value > r.value + 1e-12) return coarse;
+  // Quick: the better of a table over coarser lengths (weights rounded up, so
+  // its choice fits) and a short branch and bound, whose further choices come
+  // along.
+  const int64_t f = (cells + kQuickTableCells - 1) / kQuickTableCells;
+  std::vector<Item> scaled = by_index;
+  for (Item& it : scaled) {
+    it.weight = (it.weight + f - 1) / f;
+    it.bound = static_cast<int32_t>(std::min<int64_t>(it.bound, (cap / f) / it.weight));
+  }
+  KnapsackResult coarse = SolveByTable(scaled, cap / f, items.size(), 0);
+  BranchAndBound bb(useful, cap, node_limit, 1, min_value);
+  bb.Solve();
+  r = FromBranchAndBound(bb, useful, items.size());
+  r.proven = false;
+  r.upper = bb.Upper();
+  if (coarse.value > r.value + 1e-12) {
+    if (r.value > 0) r.extra.insert(r.extra.begin(), {r.value, r.counts});
+    r.value = coarse.value;
+    r.counts = std::move(coarse.counts);
+  }
   return r;
 }
 

@@ -18,23 +18,31 @@ struct KnapsackResult {
   double value = 0;             // total profit of `counts`
   std::vector<int32_t> counts;  // one count per item, in item order
   bool proven = true;           // false when the node limit ended the search
-  // Exact table only: the next best choices that fill less of the bar (each the
-  // best for its own filled length), best first, at most `kKnapsackExtra`.
+  double upper = 0;             // no choice is worth more than this
+  // Further choices, best first, at most `kKnapsackExtra`: from the exact
+  // table the best for each shorter filled length, from the branch and bound
+  // the next best maximal ones.
   std::vector<std::pair<double, std::vector<int32_t>>> extra;
 };
 inline constexpr int kKnapsackExtra = 8;
 
 // Capacity and weights are divided by their greatest common divisor first.
-// Exact (`exact`): a table over the reduced capacity while it stays small (at
-// most `kKnapsackTableCells` cells for all items together), otherwise a
-// depth-first branch and bound of at most `node_limit` nodes. Quick: the
-// exact table while it has at most `kQuickTableCells` cells, else the better
-// of a table over coarser lengths (weights rounded up, so its choice fits)
-// and a branch and bound of `node_limit` nodes; not proven. Deterministic.
+// Both kinds use the exact table while it has at most `kQuickTableCells` cells.
+// Exact (`exact`), beyond that: a depth-first branch and bound of at most
+// `kKnapsackFirstNodes` nodes, then, when that is not enough, the table while
+// it stays at most `kKnapsackTableCells` cells, else a branch and bound of
+// `node_limit` nodes. Quick: the better of a table over coarser lengths
+// (weights rounded up, so its choice fits) and a branch and bound of
+// `node_limit` nodes; not proven. The branch and bound looks only for choices
+// worth more than `min_value`: when it finds none, `value` is 0 and, proven,
+// no choice is worth more. Its further choices are the next best maximal ones
+// (no further piece fits) worth more than `min_value`. Deterministic.
 inline constexpr int64_t kKnapsackTableCells = 64'000'000;
 inline constexpr int64_t kKnapsackTableWidth = 2'000'000;  // reduced capacity
 inline constexpr int64_t kQuickTableCells = 250'000;
+inline constexpr int64_t kKnapsackFirstNodes = 20'000;
 KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int64_t capacity,
-                                    int64_t node_limit = 2'000'000, bool exact = true);
+                                    int64_t node_limit = 2'000'000, bool exact = true,
+                                    double min_value = 0);
 
 }  // namespace tralvin

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,15 @@ struct LpStock {
 struct LpPattern {
   int stock = 0;
   std::vector<int32_t> counts;  // one per piece kind
+};
+
+// A simplex basis kept across changes of the pattern list: the status of
+// every row and overflow column, and which patterns (by serial number) are
+// basic.
+struct LpBasis {
+  std::vector<int> rows;
+  std::vector<int> overflow;
+  std::vector<uint64_t> basic;  // ascending
 };
 
 // Limits that make every solve end after a fixed amount of work.
@@ -54,13 +64,20 @@ class CuttingLp {
   // Column generation until no pattern improves the LP or a limit is reached.
   // With `exact`, a pricing search that finds nothing is repeated exactly so
   // that the LP optimum is proven; without it only the short search prices
-  // (the objective is then at least the LP optimum). False when the LP could
-  // not be solved.
-  bool Solve(bool exact = true);
+  // (the objective is then at least the LP optimum). `settled`, given a lower
+  // bound of the LP optimum (or minus infinity) and the current objective
+  // after each pricing round, ends the generation early when it says the
+  // answer is known. False when the LP could not be solved.
+  bool Solve(bool exact = true, const std::function<bool(double, double)>& settled = {});
   // Re-optimises over the patterns already known, without pricing: the
   // objective is then at least the LP optimum. False when the LP could not be
   // solved.
   bool SolveKnownPatterns();
+
+  // The basis of the last solve, to start a later solve from it again (a
+  // search that backtracks returns to an earlier residual).
+  LpBasis SaveBasis() const;
+  void RestoreBasis(const LpBasis& basis);
 
   double objective() const { return objective_; }
   // True when the last Solve proved that no pattern improves the LP (the
@@ -72,6 +89,13 @@ class CuttingLp {
 
  private:
   void AddPattern(const LpPattern& pattern, double objective);
+  // Drops the patterns that stayed unused with a clearly positive reduced
+  // cost over the last `kPurgeRounds` re-optimisations, once there are many:
+  // every simplex iteration scans all columns. Pricing finds them again when
+  // they are needed.
+  void Purge();
+  static constexpr int kPurgeRounds = 3;
+  static constexpr double kPurgeReducedCost = 0.02;  // of the bar's objective
   // One pricing round: new patterns added; false when none improves.
   bool Price(int64_t node_limit, bool use_table);
 
@@ -81,9 +105,15 @@ class CuttingLp {
   LpLimits limits_;
   std::vector<LpPattern> patterns_;
   std::vector<bool> forbidden_;
+  std::vector<int> idle_;      // re-optimisations each pattern has stayed unused
+  size_t kept_ = 0;            // the first patterns, never dropped
+  std::vector<uint64_t> ids_;  // serial number of each pattern
+  uint64_t next_id_ = 0;
+  bool changed_ = true;  // columns or basis changed since the last solve
   struct Impl;
   std::unique_ptr<Impl> impl_;
   double objective_ = 0;
+  double lower_ = 0;  // lower bound of the LP optimum from the last pricing round
   bool proven_ = false;
 };
 

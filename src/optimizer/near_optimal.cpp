@@ -199,7 +199,11 @@ NearOptimalPlanner::Outcome NearOptimalPlanner::Dive(CuttingLp& lp, std::vector<
       // The short pricing may leave the LP above its optimum: prove it first.
       if (lp.proven()) return Outcome::Failed;
       --solves_left_;
-      if (!lp.Solve(true)) return Outcome::OutOfWork;
+      // Done as soon as the residual LP keeps the target, or is proven not to.
+      const auto settled = [&](double lower, double upper) {
+        return Acceptable(used + upper) || !Acceptable(used + lower);
+      };
+      if (!lp.Solve(true, settled)) return Outcome::OutOfWork;
       if (!Acceptable(used + lp.objective())) return Outcome::Failed;
     }
     {
@@ -246,9 +250,15 @@ NearOptimalPlanner::Outcome NearOptimalPlanner::Dive(CuttingLp& lp, std::vector<
     const size_t before = plan.size();
     const int width =
         check_ ? std::min(bars_only_ ? kBranchWidth : kCostBranchWidth, discrepancies + 1) : 1;
+    // The candidates are copied: the LP may drop patterns while diving.
+    std::vector<LpPattern> candidates;
     for (int k = 0; k < width && k < static_cast<int>(fractional.size()); ++k) {
-      const LpPattern& pat =
-          lp.patterns()[static_cast<size_t>(fractional[static_cast<size_t>(k)].second)];
+      candidates.push_back(
+          lp.patterns()[static_cast<size_t>(fractional[static_cast<size_t>(k)].second)]);
+    }
+    const LpBasis basis = lp.SaveBasis();
+    for (int k = 0; k < static_cast<int>(candidates.size()); ++k) {
+      const LpPattern& pat = candidates[static_cast<size_t>(k)];
       const double cost = Take(plan, pat.stock, pat.counts, 1);
       if (cost <= 0) continue;
       const Outcome r = Dive(lp, plan, used + cost, discrepancies - k);
@@ -257,6 +267,7 @@ NearOptimalPlanner::Outcome NearOptimalPlanner::Dive(CuttingLp& lp, std::vector<
       req_ = saved_req;
       max_ = saved_max;
       qty_ = saved_qty;
+      lp.RestoreBasis(basis);
     }
     return Outcome::Failed;
   }
@@ -304,7 +315,12 @@ void NearOptimalPlanner::Plan(std::vector<PlannedBars>& plan) {
   }
   cheapest_ = cheapest;
   lp.SetResidual(req0, max0, qty0);
-  const bool root = lp.Solve(true);
+  // A bar count needs the LP bound only rounded up: done once a lower bound
+  // rounds up to the same number of bars.
+  const auto rounded = [&](double lower, double upper) {
+    return bars_only_ && std::ceil(lower / obj_[0] - 1e-6) >= std::ceil(upper / obj_[0] - 1e-6);
+  };
+  const bool root = lp.Solve(true, rounded);
   const double bound = lp.objective();
   Outcome outcome = Outcome::Failed;
   for (int round = 0; round < kTargetRounds && root && outcome != Outcome::Done; ++round) {
