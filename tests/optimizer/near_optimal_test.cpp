@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "optimizer/bounded_knapsack.h"
+#include "optimizer/cutting_lp.h"
 #include "optimizer/optimize2d.h"
 
 namespace tralvin {
@@ -76,6 +78,137 @@ TEST(BoundedKnapsack, TableAndBranchAndBoundMatchBruteForce) {
       quick_used += quick.counts[i] * items[i].weight;
     }
     EXPECT_LE(quick_used, cap);
+  }
+}
+
+// Every maximal choice (no further piece fits) by enumeration, with its value.
+void MaximalChoices(const std::vector<KnapsackItem>& items, int64_t cap, size_t k,
+                    std::vector<int32_t>& cur, std::vector<double>& values) {
+  if (k == items.size()) {
+    double v = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (items[i].profit > 0 && cur[i] < items[i].bound && items[i].weight <= cap) return;
+      v += cur[i] * items[i].profit;
+    }
+    values.push_back(v);
+    return;
+  }
+  for (int32_t m = 0; m <= items[k].bound && m * items[k].weight <= cap; ++m) {
+    if (m > 0 && items[k].profit <= 0) break;
+    cur[k] = m;
+    MaximalChoices(items, cap - m * items[k].weight, k + 1, cur, values);
+  }
+  cur[k] = 0;
+}
+
+TEST(BoundedKnapsack, BranchAndBoundKeepsTheBestMaximalChoicesAboveTheThreshold) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 150; ++round) {
+    // Capacities beyond the table: the branch and bound decides.
+    const int64_t unit = 1'000'003;
+    std::vector<KnapsackItem> items;
+    const int n = 1 + static_cast<int>(rng() % 6);
+    for (int i = 0; i < n; ++i) {
+      items.push_back({static_cast<int64_t>(1 + rng() % 9) * unit + static_cast<int64_t>(rng() % 7),
+                       static_cast<double>(rng() % 100) / 7.0 - 1.0,
+                       static_cast<int32_t>(1 + rng() % 3)});
+    }
+    const int64_t cap = static_cast<int64_t>(5 + rng() % 20) * unit + 1 + rng() % 5;
+    int64_t g = cap;
+    for (const KnapsackItem& it : items) g = std::gcd(g, it.weight);
+    if (cap / g <= kKnapsackTableWidth) continue;  // the table's choices differ in kind
+    const double best = BruteKnapsack(items, cap);
+    const double min_value = round % 3 == 0 ? 0.0 : best * (0.5 + 0.1 * (round % 5));
+    std::vector<int32_t> cur(items.size(), 0);
+    std::vector<double> maximal;
+    MaximalChoices(items, cap, 0, cur, maximal);
+    std::vector<double> wanted;
+    for (double v : maximal) {
+      if (v > min_value + 1e-9) wanted.push_back(v);
+    }
+    std::sort(wanted.rbegin(), wanted.rend());
+    if (wanted.size() > kKnapsackExtra + 1) wanted.resize(kKnapsackExtra + 1);
+
+    const KnapsackResult r = SolveBoundedKnapsack(items, cap, 2'000'000, true, min_value);
+    EXPECT_TRUE(r.proven);
+    EXPECT_GE(r.upper, best - 1e-9) << "round " << round;
+    std::vector<std::pair<double, std::vector<int32_t>>> got;
+    if (r.value > 0) got.push_back({r.value, r.counts});
+    got.insert(got.end(), r.extra.begin(), r.extra.end());
+    ASSERT_EQ(got.size(), wanted.size()) << "round " << round;
+    for (size_t k = 0; k < got.size(); ++k) {
+      EXPECT_NEAR(got[k].first, wanted[k], 1e-9) << "round " << round;
+      int64_t used = 0;
+      double v = 0;
+      for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_GE(got[k].second[i], 0);
+        EXPECT_LE(got[k].second[i], items[i].bound);
+        used += got[k].second[i] * items[i].weight;
+        v += got[k].second[i] * items[i].profit;
+      }
+      EXPECT_LE(used, cap);
+      EXPECT_NEAR(v, got[k].first, 1e-9);
+    }
+    // The quick search: its bound still holds every choice.
+    const KnapsackResult quick = SolveBoundedKnapsack(items, cap, 20, false, min_value);
+    EXPECT_GE(quick.upper, best - 1e-9);
+  }
+}
+
+TEST(CuttingLp, EarlyEndsAndDroppedPatternsKeepTheLpOptimum) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 30; ++round) {
+    std::vector<LpPiece> pieces;
+    const int n = 3 + static_cast<int>(rng() % 20);
+    for (int i = 0; i < n; ++i) {
+      const int32_t q = 1 + static_cast<int32_t>(rng() % 6);
+      pieces.push_back({static_cast<int64_t>(50 + rng() % 400) * 997, q, q});
+    }
+    const std::vector<LpStock> stocks{{1000 * 997, 1000, 1.0, 3.0}};
+    CuttingLp full(pieces, stocks);
+    ASSERT_TRUE(full.Solve());
+    ASSERT_TRUE(full.proven());
+    const double optimum = full.objective();
+    // Every lower bound offered on the way stays below the optimum, every
+    // objective above it.
+    CuttingLp early(pieces, stocks);
+    bool offered = false;
+    ASSERT_TRUE(early.Solve(true, [&](double lower, double upper) {
+      EXPECT_LE(lower, optimum + 1e-7) << "round " << round;
+      EXPECT_GE(upper, optimum - 1e-7) << "round " << round;
+      offered = offered || lower > 0;
+      return false;
+    }));
+    EXPECT_NEAR(early.objective(), optimum, 1e-7);
+    EXPECT_TRUE(offered);
+    // Residuals solved again and again, patterns dropped and bases restored
+    // on the way, still reach the optimum of the residual.
+    std::vector<int32_t> req, max, qty{1000};
+    for (const LpPiece& p : pieces) {
+      req.push_back(p.required);
+      max.push_back(p.maximum);
+    }
+    const LpBasis start = early.SaveBasis();
+    for (int step = 0; step < 6; ++step) {
+      const size_t i = rng() % pieces.size();
+      if (req[i] > 0) --req[i], --max[i];
+      early.SetResidual(req, max, qty);
+      if (step == 3) early.RestoreBasis(start);
+      ASSERT_TRUE(early.Solve());
+      EXPECT_TRUE(early.proven());
+      // The earlier patterns may still hold more of a piece than it has left,
+      // so the residual LP may lie below a fresh one, never below the length.
+      std::vector<LpPiece> rest = pieces;
+      double length = 0;
+      for (size_t k = 0; k < rest.size(); ++k) {
+        rest[k].required = rest[k].maximum = req[k];
+        length += static_cast<double>(req[k]) * static_cast<double>(rest[k].width);
+      }
+      CuttingLp fresh(rest, stocks);
+      ASSERT_TRUE(fresh.Solve());
+      EXPECT_LE(early.objective(), fresh.objective() + 1e-6) << "round " << round;
+      EXPECT_GE(early.objective(), length / static_cast<double>(stocks[0].width) - 1e-6);
+    }
   }
 }
 
