@@ -188,13 +188,10 @@ NearOptimalPlanner::Outcome NearOptimalPlanner::Dive(CuttingLp& lp, std::vector<
     if (OutOfTime() || solves_left_ <= 0) return Outcome::OutOfWork;
     --solves_left_;
     lp.SetResidual(req_, max_, qty_);
-    // For a bar count the patterns known so far often keep the target
-    // already; pricing only when they do not. (Costs price every time: their
-    // LP over known patterns strays further and searches longer.)
-    if (bars_only_ && !lp.SolveKnownPatterns()) return Outcome::OutOfWork;
-    if ((!bars_only_ || !Acceptable(used + lp.objective())) && !lp.Solve(false)) {
-      return Outcome::OutOfWork;
-    }
+    // The patterns known so far often keep the target already: pricing only
+    // when they do not.
+    if (!lp.SolveKnownPatterns()) return Outcome::OutOfWork;
+    if (!Acceptable(used + lp.objective()) && !lp.Solve(false)) return Outcome::OutOfWork;
     if (!Acceptable(used + lp.objective())) {
       // The short pricing may leave the LP above its optimum: prove it first.
       if (lp.proven()) return Outcome::Failed;
