@@ -45,7 +45,29 @@ KnapsackResult SolveByTable(const std::vector<Item>& items, int64_t cap, size_t 
     if (p.weight > cap) continue;
     uint64_t* bits = took.data() + k * words;
     const size_t w = static_cast<size_t>(p.weight);
-    for (size_t c = static_cast<size_t>(cap); c >= w; --c) {
+    // Word by word from the top; within a word every length reads a shorter
+    // one below the word (the piece is at least a word long) that this piece
+    // has not changed yet, so the order inside does not matter and the
+    // update goes without branches.
+    size_t top = static_cast<size_t>(cap);
+    if (w >= 64) {
+      for (;;) {
+        const size_t lo = std::max(top & ~size_t{63}, w);
+        double* row = best.data();
+        uint64_t mask = 0;
+        for (size_t c = lo; c <= top; ++c) {
+          const double v = row[c - w] + p.profit;
+          const bool take = v > row[c] + 1e-12;
+          row[c] = take ? v : row[c];
+          mask |= uint64_t{take} << (c & 63);
+        }
+        bits[top >> 6] |= mask;
+        if (lo == w) break;
+        top = lo - 1;
+      }
+      continue;
+    }
+    for (size_t c = top; c >= w; --c) {
       const double v = best[c - w] + p.profit;
       if (v > best[c] + 1e-12) {
         best[c] = v;

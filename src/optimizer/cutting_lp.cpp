@@ -74,6 +74,49 @@ CuttingLp::CuttingLp(std::vector<LpPiece> pieces, std::vector<LpStock> stocks, L
     }
   }
   kept_ = patterns_.size();
+  bool uniform = true;
+  for (const LpStock& st : stocks_) uniform = uniform && st.objective == stocks_[0].objective;
+  // Only when every bar has the same objective: with bars of different
+  // values a first-fit plan is far from a good one.
+  if (uniform) AddFirstFitPatterns();
+}
+
+// The bars of a first-fit-decreasing plan of the required pieces, for every
+// stock length: a start near a good plan saves the many pricing rounds that
+// would lead there from one kind of piece per bar.
+void CuttingLp::AddFirstFitPatterns() {
+  const size_t n = pieces_.size();
+  std::vector<size_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return pieces_[a].width > pieces_[b].width; });
+  std::vector<int64_t> seen;
+  for (size_t j = 0; j < stocks_.size(); ++j) {
+    const int64_t cap = stocks_[j].width;
+    if (std::find(seen.begin(), seen.end(), cap) != seen.end()) continue;
+    seen.push_back(cap);
+    std::vector<int64_t> room;
+    std::vector<std::vector<int32_t>> bars;
+    for (size_t i : order) {
+      const int64_t w = pieces_[i].width;
+      if (w > cap) continue;
+      for (int32_t left = pieces_[i].required; left > 0; --left) {
+        size_t b = 0;
+        while (b < room.size() && room[b] < w) ++b;
+        if (b == room.size()) {
+          room.push_back(cap);
+          bars.emplace_back(n, 0);
+        }
+        room[b] -= w;
+        ++bars[b][i];
+      }
+    }
+    std::sort(bars.begin(), bars.end());
+    bars.erase(std::unique(bars.begin(), bars.end()), bars.end());
+    for (std::vector<int32_t>& counts : bars) {
+      AddPattern({static_cast<int>(j), std::move(counts)}, stocks_[j].objective);
+    }
+  }
 }
 
 CuttingLp::~CuttingLp() = default;

@@ -89,6 +89,7 @@ class CuttingLp {
 
  private:
   void AddPattern(const LpPattern& pattern, double objective);
+  void AddFirstFitPatterns();
   // Drops the patterns that stayed unused with a clearly positive reduced
   // cost over the last `kPurgeRounds` re-optimisations, once there are many:
   // every simplex iteration scans all columns. Pricing finds them again when
