@@ -299,7 +299,12 @@ KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int6
     it.bound = static_cast<int32_t>(std::min<int64_t>(it.bound, (cap / f) / it.weight));
   }
   KnapsackResult coarse = SolveByTable(scaled, cap / f, items.size(), 0);
-  BranchAndBound bb(useful, cap, node_limit, 1, min_value);
+  // When a few pieces fill a bar the search is shallow and its next best
+  // choices are real alternatives: they come along as further patterns.
+  int64_t lightest = cap;
+  for (const Item& it : useful) lightest = std::min(lightest, it.weight);
+  const size_t quick_keep = cap / lightest <= kFewPiecesPerBar ? size_t{kQuickKeep} : 1;
+  BranchAndBound bb(useful, cap, node_limit, quick_keep, min_value);
   bb.Solve();
   r = FromBranchAndBound(bb, useful, items.size());
   r.proven = false;

@@ -33,7 +33,8 @@ inline constexpr int kKnapsackExtra = 8;
 // it stays at most `kKnapsackTableCells` cells, else a branch and bound of
 // `node_limit` nodes. Quick: the better of a table over coarser lengths
 // (weights rounded up, so its choice fits) and a branch and bound of
-// `node_limit` nodes; not proven. The branch and bound looks only for choices
+// `node_limit` nodes, which keeps up to `kQuickKeep` choices when few
+// pieces fill a bar; not proven. The branch and bound looks only for choices
 // worth more than `min_value`: when it finds none, `value` is 0 and, proven,
 // no choice is worth more. Its further choices are the next best maximal ones
 // (no further piece fits) worth more than `min_value`. Deterministic.
@@ -41,6 +42,9 @@ inline constexpr int64_t kKnapsackTableCells = 64'000'000;
 inline constexpr int64_t kKnapsackTableWidth = 2'000'000;  // reduced capacity
 inline constexpr int64_t kQuickTableCells = 250'000;
 inline constexpr int64_t kKnapsackFirstNodes = 20'000;
+// Quick search: choices kept when at most `kFewPiecesPerBar` pieces fit a bar.
+inline constexpr int64_t kFewPiecesPerBar = 6;
+inline constexpr int kQuickKeep = 3;
 KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int64_t capacity,
                                     int64_t node_limit = 2'000'000, bool exact = true,
                                     double min_value = 0);
