@@ -105,10 +105,11 @@ KnapsackResult SolveByTable(const std::vector<Item>& items, int64_t cap, size_t 
 }
 
 // Items sorted by profit per length; prefix sums of the full bounds give the
-// fractional bound of any suffix by a binary search. Keeps the `keep` most
-// valuable maximal choices worth more than `min_value` (a maximal choice has
-// room for no further piece), and prunes against the least of them once it
-// has all: a pricing step wants a few improving patterns, not only the best.
+// fractional bound of any suffix by a binary search. Prunes against the best
+// choice found (or `min_value` while it is higher), and keeps besides the
+// best up to `keep` - 1 further maximal choices worth more than `min_value`
+// that it meets on the way (a maximal choice has room for no further piece):
+// a pricing step wants a few improving patterns, and they cost no search.
 class BranchAndBound {
  public:
   BranchAndBound(const std::vector<Item>& items, int64_t cap, int64_t node_limit, size_t keep,
@@ -144,7 +145,7 @@ class BranchAndBound {
 
  private:
   double Threshold() const {
-    return kept_.size() < keep_ ? min_value_ : std::max(min_value_, kept_.back().first);
+    return kept_.empty() ? min_value_ : std::max(min_value_, kept_.front().first);
   }
 
   // Fractional bound of the items from k on with `cap` left.
@@ -165,7 +166,9 @@ class BranchAndBound {
   // The current choice (items from k on at zero) when it is maximal and among
   // the best kept so far.
   void Offer(size_t k, int64_t cap, double value) {
-    if (value <= Threshold() + 1e-12) return;
+    const double least =
+        kept_.size() < keep_ ? min_value_ : std::max(min_value_, kept_.back().first);
+    if (value <= least + 1e-12) return;
     for (size_t i = 0; i < k; ++i) {
       if (cur_[i] < items_[i].bound && items_[i].weight <= cap) return;
     }
@@ -285,7 +288,9 @@ KnapsackResult SolveBoundedKnapsack(const std::vector<KnapsackItem>& items, int6
     if (cells <= kKnapsackTableCells && cap <= kKnapsackTableWidth) {
       return SolveByTable(by_index, cap, items.size(), kKnapsackExtra);
     }
-    BranchAndBound bb(useful, cap, node_limit, keep, min_value);
+    // The long search keeps only the best: the tightest pruning gives it
+    // the best chance to prove optimality within its nodes.
+    BranchAndBound bb(useful, cap, node_limit, 1, min_value);
     bb.Solve();
     return FromBranchAndBound(bb, useful, items.size());
   }
