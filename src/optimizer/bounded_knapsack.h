@@ -21,7 +21,7 @@ struct KnapsackResult {
   double upper = 0;             // no choice is worth more than this
   // Further choices, best first, at most `kKnapsackExtra`: from the exact
   // table the best for each shorter filled length, from the branch and bound
-  // the next best maximal ones.
+  // further maximal choices it met on the way.
   std::vector<std::pair<double, std::vector<int32_t>>> extra;
 };
 inline constexpr int kKnapsackExtra = 8;
@@ -36,8 +36,9 @@ inline constexpr int kKnapsackExtra = 8;
 // `node_limit` nodes, which keeps up to `kQuickKeep` choices when few
 // pieces fill a bar; not proven. The branch and bound looks only for choices
 // worth more than `min_value`: when it finds none, `value` is 0 and, proven,
-// no choice is worth more. Its further choices are the next best maximal ones
-// (no further piece fits) worth more than `min_value`. Deterministic.
+// no choice is worth more. Its further choices are maximal ones (no further
+// piece fits) worth more than `min_value` that it met on the way; they do not
+// widen its search. Deterministic.
 inline constexpr int64_t kKnapsackTableCells = 64'000'000;
 inline constexpr int64_t kKnapsackTableWidth = 2'000'000;  // reduced capacity
 inline constexpr int64_t kQuickTableCells = 250'000;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -89,6 +90,7 @@ class CuttingLp {
 
  private:
   void AddPattern(const LpPattern& pattern, double objective);
+  // The bars of a first-fit-decreasing plan of the required pieces.
   void AddFirstFitPatterns();
   // Drops the patterns that stayed unused with a clearly positive reduced
   // cost over the last `kPurgeRounds` re-optimisations, once there are many:
@@ -114,7 +116,8 @@ class CuttingLp {
   struct Impl;
   std::unique_ptr<Impl> impl_;
   double objective_ = 0;
-  double lower_ = 0;  // lower bound of the LP optimum from the last pricing round
+  // Lower bound of the LP optimum from the last pricing round.
+  double lower_ = -std::numeric_limits<double>::infinity();
   bool proven_ = false;
 };
 
