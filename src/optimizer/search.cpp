@@ -63,7 +63,9 @@ class ClosestSearch {
     int best = -1;
     int32_t best_prio = std::numeric_limits<int32_t>::max();
     uint64_t exhausted = 0;  // kinds with nothing left
-    double best_lead = 0.0;  // LeadScore of the best pattern (ways 0 and 1)
+    // LeadScore of the best pattern (ways 0 and 1; with improvement passes
+    // pending, the one the tie-break compares in every way).
+    double best_lead = 0.0;
   };
   // The largest first-test value of a block's selectable patterns for one
   // way (-1: unknown).
@@ -77,6 +79,7 @@ class ClosestSearch {
   };
   void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
   BlockBound ScanBlock(const TPatternBlock& block, int32_t pp, int way, Choice& choice);
+  bool MayLose(const Choice& choice, int32_t pp) const;
   double LoseValue(int p, int way) const;
   bool ValueLoses(double v, const Choice& choice, int way) const;
   void InvalidateBounds(uint64_t kinds);
@@ -361,7 +364,7 @@ int ClosestSearch::ChoosePattern(int way) {
     const size_t ps = static_cast<size_t>(blocks[k].sheet);
     const int32_t pp = prio_[ps];
     if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
-    const bool may_lose = choice.B > 0 && pp == choice.best_prio && bounds_hold_ && !pending_;
+    const bool may_lose = MayLose(choice, pp);
     BlockBound& bb = block_bounds[k];
     if (may_lose && bb.way == way && ValueLoses(bb.value, choice, way)) continue;
     bb = ScanBlock(blocks[k], pp, way, choice);
@@ -380,8 +383,7 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, i
   BlockBound bb{way, -std::numeric_limits<double>::infinity()};
   for (int p = block.begin; p < block.end; ++p) {
     if ((pool.Mask(p) & choice.exhausted) != 0) continue;
-    const bool may_lose = choice.B > 0 && pp == choice.best_prio && bounds_hold_ && !pending_;
-    if (may_lose) {
+    if (MayLose(choice, pp)) {
       const double v = LoseValue(p, way);
       if (ValueLoses(v, choice, way)) {
         bb.Include(v);
@@ -394,7 +396,12 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, i
     }
     if (overflow) continue;
     double c = Closeness(p);
-    if (c < 0) continue;
+    if (c < 0) {
+      // With a negative weight the score may turn non-negative as pieces are
+      // cut; the pending tie-break values do not depend on it.
+      if (pending_ && !bounds_hold_) bb.Include(LoseValue(p, way));
+      continue;
+    }
     c = ScaledScore(p, c);
     bounds[static_cast<size_t>(p)] = c;
     bb.Include(LoseValue(p, way));
@@ -481,11 +488,25 @@ double ClosestSearch::LeadScore(int p, double c, int way) const {
   return (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
 }
 
-// The value pattern p can show at most in the first test of the tie-break,
-// from its score bound: the score with the repeat bonus (way 2) or the
-// utilisation score (ways 0 and 1). Every step of the scores is monotonic.
+// True when a pattern of priority pp may be skipped for a value that loses
+// the tie-break against the choice so far.
+bool ClosestSearch::MayLose(const Choice& choice, int32_t pp) const {
+  return choice.B > 0 && pp == choice.best_prio && (bounds_hold_ || pending_);
+}
+
+// The value pattern p can show at most in the first deciding test of the
+// tie-break, from its score bound: the score with the repeat bonus (way 2) or
+// the utilisation score (ways 0 and 1). Every step of the scores is
+// monotonic. With improvement passes pending the scores are replaced by 1
+// (times the repeat bonus): a pattern already cut wins way 2's first test,
+// the others tie it and are decided by utilisation.
 double ClosestSearch::LoseValue(int p, int way) const {
   if (way == 0) return LeadScore(p, 0.0, 0);
+  if (pending_) {
+    if (pool_->number[static_cast<size_t>(p)] == 0) return LeadScore(p, 1.0, way);
+    if (way == 2) return std::numeric_limits<double>::infinity();
+    return LeadScore(p, bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus, way);
+  }
   double ub = (pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_)[static_cast<size_t>(p)];
   if (pool_->number[static_cast<size_t>(p)] > 0) {
     ub = ub * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
@@ -496,6 +517,7 @@ double ClosestSearch::LoseValue(int p, int way) const {
 // True when a pattern showing at most `v` in the first test loses it against
 // the choice so far.
 bool ClosestSearch::ValueLoses(double v, const Choice& choice, int way) const {
+  if (way == 2 && pending_) return (v + 1) / (choice.best_lead + 1) - 1 <= -tuning::kUtilTolerance;
   if (way == 2) return (v + 1) / (choice.B + 1) - 1 <= -tuning::kClosenessTolerance;
   return v / choice.best_lead - 1 <= -tuning::kUtilTolerance;
 }
@@ -504,7 +526,13 @@ void ClosestSearch::Take(Choice& choice, int p, double c, int32_t pp, int way) c
   choice.best = p;
   choice.B = c;
   choice.best_prio = pp;
-  if (way != 2) choice.best_lead = LeadScore(p, c, way);
+  // With improvement passes pending the tie-break compares the best pattern
+  // with a score of 1.
+  if (pending_) {
+    choice.best_lead = LeadScore(p, 1.0, way);
+  } else if (way != 2) {
+    choice.best_lead = LeadScore(p, c, way);
+  }
 }
 
 // Forgets the score bounds of the patterns that cut any of `kinds` (all
