@@ -67,8 +67,12 @@ const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
   if (blocks_valid_) return blocks_;
   blocks_.clear();
   for (int p = 0; p < Count(); ++p) {
-    if (blocks_.empty() || blocks_.back().sheet != Sheet(p)) blocks_.push_back({Sheet(p), p, p});
+    if (blocks_.empty() || blocks_.back().sheet != Sheet(p) ||
+        p - blocks_.back().begin >= kBlockPatterns) {
+      blocks_.push_back({Sheet(p), p, p, 0});
+    }
     blocks_.back().end = p + 1;
+    blocks_.back().mask |= Mask(p);
   }
   blocks_valid_ = true;
   return blocks_;

@@ -12,11 +12,13 @@
 
 namespace tralvin {
 
-// A run of consecutive patterns of one stock in a pool.
+// A run of consecutive patterns of one stock in a pool (at most
+// TPatternPool::kBlockPatterns), with the kinds its patterns cut.
 struct TPatternBlock {
   int32_t sheet;
   int begin;
   int end;
+  uint64_t mask;
 };
 
 class TPatternPool {
@@ -45,6 +47,9 @@ class TPatternPool {
   // The kinds the pattern cuts as bits (kinds 0 .. 63; see HasMasks).
   uint64_t Mask(int p) const { return mask_[static_cast<size_t>(p)]; }
   bool HasMasks() const { return kinds_ <= 64; }
+  // The pool as runs of patterns of one stock, in pool order. Long runs are
+  // split so that the search can skip parts of a stock's patterns.
+  static constexpr int kBlockPatterns = 32;
   // The pool as runs of patterns of one stock, in pool order.
   const std::vector<TPatternBlock>& Blocks() const;
   int64_t Pieces(int p) const { return pieces_[static_cast<size_t>(p)]; }

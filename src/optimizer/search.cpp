@@ -66,6 +66,9 @@ class ClosestSearch {
     // LeadScore of the best pattern (ways 0 and 1; with improvement passes
     // pending, the one the tie-break compares in every way).
     double best_lead = 0.0;
+    // Patterns of the best priority whose value (see LoseValue) is at most
+    // this lose the tie-break against the best pattern.
+    double lose_below = -std::numeric_limits<double>::infinity();
   };
   // The largest first-test value of a block's selectable patterns for one
   // way (-1: unknown).
@@ -78,18 +81,25 @@ class ClosestSearch {
     }
   };
   void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
-  BlockBound ScanBlock(const TPatternBlock& block, int32_t pp, int way, Choice& choice);
-  bool MayLose(const Choice& choice, int32_t pp) const;
+  BlockBound ScanBlock(size_t k, int32_t pp, int way, Choice& choice);
+  void ForgetStaleBounds(size_t k);
   double LoseValue(int p, int way) const;
   bool ValueLoses(double v, const Choice& choice, int way) const;
+  double LoseThreshold(const Choice& choice, int way) const;
+  double SkipBelow(const Choice& choice, int32_t pp) const;
+  void ResetLoseValues();
   void InvalidateBounds(uint64_t kinds);
-  void ForgetBlockBound(int p);
+  void RaiseBlockBound(int p);
+  // True when the pool's values (LoseValue) do not depend on the scores.
+  bool FixedValues() const { return pending_ || (pool_ != &RegeneratedPool && way_ == 0); }
   std::vector<BlockBound>& BlockBounds() {
     return pool_ == &RegeneratedPool ? regen_block_bounds_ : all_block_bounds_;
   }
   std::vector<double>& Bounds() { return pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_; }
+  std::vector<double>& LoseValues() { return pool_ == &RegeneratedPool ? regen_lose_ : all_lose_; }
   StepOutcome CutBar(int best);
   void TakeBackPoorest(int best);
+  uint64_t RisenKinds(int best, int worst) const;
   StepOutcome NothingSelectable();
   StepOutcome Regenerate();
   void AppendByRankAndUtil();
@@ -155,6 +165,16 @@ class ClosestSearch {
   // are taken back. bounds_hold_ is false when a weight could break that.
   std::vector<double> all_bounds_, regen_bounds_;
   std::vector<BlockBound> all_block_bounds_, regen_block_bounds_;
+  // Per block of the first pool: the kinds whose pieces were taken back since
+  // its scores were last forgotten (see InvalidateBounds).
+  std::vector<uint64_t> stale_kinds_;
+  // Per pattern of either pool: LoseValue for the way the pool is searched
+  // with, or a larger value; kept up to date as bounds and bars change.
+  std::vector<double> all_lose_, regen_lose_;
+  // LoseValue of every pattern of the first pool with no bars cut, when it
+  // does not depend on the scores (way 0, improvement passes pending).
+  std::vector<double> all_lose_start_;
+  std::vector<BlockBound> all_block_start_;  // their largest per block
   bool bounds_hold_ = false;
   int regenerations_ = 0;
   int picks_ = 0;
@@ -311,6 +331,7 @@ void ClosestSearch::ResetPass() {
   all_bounds_.assign(static_cast<size_t>(opt_.all_schemes.Count()),
                      std::numeric_limits<double>::infinity());
   all_block_bounds_.clear();
+  stale_kinds_.assign(opt_.all_schemes.Blocks().size(), 0);
   for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
   std::fill(opt_.all_schemes.number.begin(), opt_.all_schemes.number.end(), 0);
   pool_ = &opt_.all_schemes;
@@ -321,6 +342,7 @@ void ClosestSearch::ResetPass() {
   met_nothing_ = false;
   cut_since_regen_ = false;
   success_ = false;
+  ResetLoseValues();
 }
 
 // Greedy steps until the demand is met or the pass fails.
@@ -364,31 +386,30 @@ int ClosestSearch::ChoosePattern(int way) {
     const size_t ps = static_cast<size_t>(blocks[k].sheet);
     const int32_t pp = prio_[ps];
     if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
-    const bool may_lose = MayLose(choice, pp);
     BlockBound& bb = block_bounds[k];
-    if (may_lose && bb.way == way && ValueLoses(bb.value, choice, way)) continue;
-    bb = ScanBlock(blocks[k], pp, way, choice);
+    if (bb.way == way && bb.value <= SkipBelow(choice, pp)) continue;
+    bb = ScanBlock(k, pp, way, choice);
   }
   return choice.best;
 }
 
 // Scans the patterns of one block for the choice; returns the block's bound:
 // the largest value any of its selectable patterns can show the first test.
-ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, int32_t pp, int way,
-                                                   Choice& choice) {
+ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way, Choice& choice) {
   const TPatternPool& pool = *pool_;
+  const TPatternBlock& block = pool.Blocks()[k];
+  ForgetStaleBounds(k);
   const int* nz_index = pool.NzIndex();
   const int32_t* nz_count = pool.NzCount();
   std::vector<double>& bounds = Bounds();
+  std::vector<double>& lose = LoseValues();
   BlockBound bb{way, -std::numeric_limits<double>::infinity()};
   for (int p = block.begin; p < block.end; ++p) {
     if ((pool.Mask(p) & choice.exhausted) != 0) continue;
-    if (MayLose(choice, pp)) {
-      const double v = LoseValue(p, way);
-      if (ValueLoses(v, choice, way)) {
-        bb.Include(v);
-        continue;
-      }
+    const double v = lose[static_cast<size_t>(p)];
+    if (v <= SkipBelow(choice, pp)) {
+      bb.Include(v);
+      continue;
     }
     bool overflow = false;
     for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
@@ -399,12 +420,13 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(const TPatternBlock& block, i
     if (c < 0) {
       // With a negative weight the score may turn non-negative as pieces are
       // cut; the pending tie-break values do not depend on it.
-      if (pending_ && !bounds_hold_) bb.Include(LoseValue(p, way));
+      if (pending_ && !bounds_hold_) bb.Include(v);
       continue;
     }
     c = ScaledScore(p, c);
     bounds[static_cast<size_t>(p)] = c;
-    bb.Include(LoseValue(p, way));
+    lose[static_cast<size_t>(p)] = LoseValue(p, way);
+    bb.Include(lose[static_cast<size_t>(p)]);
     if (pp < choice.best_prio || choice.B <= 0) {
       Take(choice, p, c, pp, way);
       continue;
@@ -488,10 +510,73 @@ double ClosestSearch::LeadScore(int p, double c, int way) const {
   return (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
 }
 
-// True when a pattern of priority pp may be skipped for a value that loses
-// the tie-break against the choice so far.
-bool ClosestSearch::MayLose(const Choice& choice, int32_t pp) const {
-  return choice.B > 0 && pp == choice.best_prio && (bounds_hold_ || pending_);
+// Patterns of priority pp whose value (see LoseValue) is at most this lose
+// the tie-break against the choice so far and need no scoring.
+double ClosestSearch::SkipBelow(const Choice& choice, int32_t pp) const {
+  if (pp != choice.best_prio) return -std::numeric_limits<double>::infinity();
+  return choice.lose_below;
+}
+
+// The largest value that ValueLoses rejects against the best pattern of the
+// choice (ValueLoses is monotonic in the value, each step being a rounded
+// sum, quotient or difference with a positive divisor); -infinity when the
+// values may not decide (scores that can rise, a divisor not positive).
+double ClosestSearch::LoseThreshold(const Choice& choice, int way) const {
+  constexpr double kNone = -std::numeric_limits<double>::infinity();
+  if (choice.B <= 0 || !(bounds_hold_ || pending_)) return kNone;
+  double t = 0.0;
+  if (way == 2 && !pending_) {
+    if (!(choice.B + 1 > 0)) return kNone;
+    t = (choice.B + 1) * (1 - tuning::kClosenessTolerance) - 1;
+  } else if (way == 2) {
+    if (!(choice.best_lead + 1 > 0)) return kNone;
+    t = (choice.best_lead + 1) * (1 - tuning::kUtilTolerance) - 1;
+  } else {
+    if (!(choice.best_lead > 0)) return kNone;
+    t = choice.best_lead * (1 - tuning::kUtilTolerance);
+  }
+  if (!std::isfinite(t)) return kNone;
+  // The estimate is off by a few rounding steps at most.
+  constexpr int kSteps = 16;
+  if (ValueLoses(t, choice, way)) {
+    for (int i = 0; i < kSteps; ++i) {
+      const double up = std::nextafter(t, std::numeric_limits<double>::infinity());
+      if (!ValueLoses(up, choice, way)) break;
+      t = up;
+    }
+    return t;
+  }
+  for (int i = 0; i < kSteps; ++i) {
+    t = std::nextafter(t, kNone);
+    if (ValueLoses(t, choice, way)) return t;
+  }
+  return kNone;
+}
+
+// The first pool's values at the start of a pass: taken from the scores'
+// starting bounds (infinite) or, where they do not depend on scores, once
+// per search from the utilisations.
+void ClosestSearch::ResetLoseValues() {
+  const size_t n = static_cast<size_t>(opt_.all_schemes.Count());
+  const bool fixed = way_ == 0 || pending_;
+  if (!fixed) {
+    all_lose_.assign(n, std::numeric_limits<double>::infinity());
+    return;
+  }
+  if (all_lose_start_.size() != n) {
+    all_lose_start_.resize(n);
+    for (size_t p = 0; p < n; ++p) all_lose_start_[p] = LoseValue(static_cast<int>(p), way_);
+    const std::vector<TPatternBlock>& blocks = opt_.all_schemes.Blocks();
+    all_block_start_.assign(blocks.size(),
+                            BlockBound{way_, -std::numeric_limits<double>::infinity()});
+    for (size_t k = 0; k < blocks.size(); ++k) {
+      for (int p = blocks[k].begin; p < blocks[k].end; ++p) {
+        all_block_start_[k].Include(all_lose_start_[static_cast<size_t>(p)]);
+      }
+    }
+  }
+  all_lose_ = all_lose_start_;
+  all_block_bounds_ = all_block_start_;
 }
 
 // The value pattern p can show at most in the first deciding test of the
@@ -533,34 +618,62 @@ void ClosestSearch::Take(Choice& choice, int p, double c, int32_t pp, int way) c
   } else if (way != 2) {
     choice.best_lead = LeadScore(p, c, way);
   }
+  choice.lose_below = LoseThreshold(choice, way);
 }
 
-// Forgets the score bounds of the patterns that cut any of `kinds` (all
-// patterns without kind masks).
+// Forgets the score bounds of the first pool's patterns that cut any of
+// `kinds` (all patterns without kind masks) and the bounds of their blocks.
 void ClosestSearch::InvalidateBounds(uint64_t kinds) {
-  std::vector<double>& bounds = Bounds();
+  std::vector<double>& lose = LoseValues();
   std::vector<BlockBound>& block_bounds = BlockBounds();
   const TPatternPool& pool = *pool_;
   const std::vector<TPatternBlock>& blocks = pool.Blocks();
+  const bool masks = pool.HasMasks();
+  const bool fixed = FixedValues();
+  const int way = pool_ == &RegeneratedPool ? 1 : way_;
   block_bounds.resize(blocks.size());
   for (size_t k = 0; k < blocks.size(); ++k) {
-    for (int p = blocks[k].begin; p < blocks[k].end; ++p) {
-      if (!pool.HasMasks() || (pool.Mask(p) & kinds) != 0) {
-        bounds[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
-        block_bounds[k] = BlockBound{};
-      }
+    if (masks && (blocks[k].mask & kinds) == 0) continue;
+    if (fixed) {
+      // The values stand; the block's bound takes in the patterns it left
+      // out as not selectable.
+      BlockBound bb{way, -std::numeric_limits<double>::infinity()};
+      for (int p = blocks[k].begin; p < blocks[k].end; ++p)
+        bb.Include(lose[static_cast<size_t>(p)]);
+      block_bounds[k] = bb;
+      continue;
     }
+    // The scores are forgotten when the block is scanned next.
+    stale_kinds_[k] |= masks ? kinds : ~uint64_t{0};
+    block_bounds[k] = BlockBound{};
   }
 }
 
-// A pattern cut for the first time shows the repeat bonus from now on.
-void ClosestSearch::ForgetBlockBound(int p) {
+// Forgets the score bounds of block k's patterns that cut a kind taken back
+// since they were computed.
+void ClosestSearch::ForgetStaleBounds(size_t k) {
+  if (pool_ != &opt_.all_schemes || stale_kinds_[k] == 0) return;
+  const TPatternPool& pool = *pool_;
+  const TPatternBlock& block = pool.Blocks()[k];
+  const uint64_t kinds = stale_kinds_[k];
+  for (int p = block.begin; p < block.end; ++p) {
+    if (!pool.HasMasks() || (pool.Mask(p) & kinds) != 0) {
+      all_bounds_[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
+      all_lose_[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
+    }
+  }
+  stale_kinds_[k] = 0;
+}
+
+// A pattern cut for the first time shows the repeat bonus from now on: its
+// block's bound takes in its raised value.
+void ClosestSearch::RaiseBlockBound(int p) {
   const std::vector<TPatternBlock>& blocks = pool_->Blocks();
   const auto it = std::upper_bound(blocks.begin(), blocks.end(), p,
                                    [](int q, const TPatternBlock& b) { return q < b.begin; });
   std::vector<BlockBound>& block_bounds = BlockBounds();
   const size_t k = static_cast<size_t>(it - blocks.begin()) - 1;
-  if (k < block_bounds.size()) block_bounds[k] = BlockBound{};
+  if (k < block_bounds.size()) block_bounds[k].Include(LoseValues()[static_cast<size_t>(p)]);
 }
 
 // One greedy step: cuts a bar of pattern `best`; the pass succeeds when every
@@ -574,7 +687,8 @@ StepOutcome ClosestSearch::CutBar(int best) {
   }
   if (pool.number[static_cast<size_t>(best)]++ == 0) {
     cut_.push_back(best);
-    ForgetBlockBound(best);
+    LoseValues()[static_cast<size_t>(best)] = LoseValue(best, met_nothing_ ? 1 : way_);
+    RaiseBlockBound(best);
   }
   --WorkSheets[static_cast<size_t>(pool.Sheet(best))];
   cut_since_regen_ = true;
@@ -611,7 +725,29 @@ void ClosestSearch::TakeBackPoorest(int best) {
   }
   if (--pool.number[static_cast<size_t>(worst)] == 0) std::erase(cut_, worst);
   ++WorkSheets[static_cast<size_t>(pool.Sheet(worst))];
-  InvalidateBounds(pool.Mask(worst));
+  if (!pool.HasMasks()) {
+    InvalidateBounds(~uint64_t{0});
+  } else if (const uint64_t risen = RisenKinds(best, worst); risen != 0) {
+    InvalidateBounds(risen);
+  }
+}
+
+// The kinds with more pieces left after cutting `best` and taking back
+// `worst` than before: every bound was computed with at least as many pieces
+// left of every other kind, so it still holds for them.
+uint64_t ClosestSearch::RisenKinds(int best, int worst) const {
+  const TPatternPool& pool = *pool_;
+  const int* nz_index = pool.NzIndex();
+  const int32_t* nz_count = pool.NzCount();
+  uint64_t risen = 0;
+  for (int k = pool.NzBegin(worst); k < pool.NzEnd(worst); ++k) {
+    int32_t cut = 0;
+    for (int j = pool.NzBegin(best); j < pool.NzEnd(best); ++j) {
+      if (nz_index[j] == nz_index[k]) cut = nz_count[j];
+    }
+    if (nz_count[k] > cut) risen |= uint64_t{1} << nz_index[k];
+  }
+  return risen;
 }
 
 // Nothing selectable: the pass succeeds when no piece is left; otherwise the
@@ -656,6 +792,7 @@ StepOutcome ClosestSearch::Regenerate() {
   ++regenerations_;
   // The pool of the last allowed regeneration would never be used.
   if (regenerations_ >= opt_.max_regenerations_) return StepOutcome::Failed;
+  pool_ = &RegeneratedPool;  // the values below are of this pool's patterns
   int total = 0;
   for (int s = 0; s < nsheets_; ++s) {
     const TLengthPatterns* entry = nullptr;
@@ -726,6 +863,7 @@ void ClosestSearch::AppendRegenerated(const TLengthPatterns& entry, int p, int32
   RegeneratedPool.AppendCopy(entry.patterns, p, sheet);
   regen_origin_.push_back(p);
   regen_bounds_.push_back(stock_bounds_[static_cast<size_t>(sheet)][static_cast<size_t>(p)]);
+  regen_lose_.push_back(LoseValue(RegeneratedPool.Count() - 1, 1));
 }
 
 // Hands the score bounds of the regenerated pool of this pass back to its
@@ -739,6 +877,7 @@ void ClosestSearch::KeepRegeneratedBounds() {
     }
   }
   regen_bounds_.clear();
+  regen_lose_.clear();
   regen_block_bounds_.clear();
 }
 
