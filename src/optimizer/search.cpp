@@ -96,6 +96,7 @@ class ClosestSearch {
     return pool_ == &RegeneratedPool ? regen_block_bounds_ : all_block_bounds_;
   }
   std::vector<double>& Bounds() { return pool_ == &RegeneratedPool ? regen_bounds_ : all_bounds_; }
+  std::vector<int64_t>& Stamps() { return pool_ == &RegeneratedPool ? regen_stamp_ : all_stamp_; }
   std::vector<double>& LoseValues() { return pool_ == &RegeneratedPool ? regen_lose_ : all_lose_; }
   StepOutcome CutBar(int best);
   void TakeBackPoorest(int best);
@@ -168,6 +169,12 @@ class ClosestSearch {
   // Per block of the first pool: the kinds whose pieces were taken back since
   // its scores were last forgotten (see InvalidateBounds).
   std::vector<uint64_t> stale_kinds_;
+  // When a score was computed, on a clock that ticks whenever pieces are cut
+  // or taken back: per pattern of either pool, and per kind the last change
+  // of its pieces left. A score newer than every change of its kinds is
+  // exact (the weights stay fixed in a pass) and is not computed again.
+  std::vector<int64_t> all_stamp_, regen_stamp_, kind_changed_;
+  int64_t clock_ = 0;
   // Per pattern of either pool: LoseValue for the way the pool is searched
   // with, or a larger value; kept up to date as bounds and bars change.
   std::vector<double> all_lose_, regen_lose_;
@@ -320,9 +327,13 @@ void ClosestSearch::ResetPass() {
   cut_.clear();
   ++pass_id_;
   bounds_hold_ = true;
+  // Scores of earlier passes are older than every kind's change.
+  ++clock_;
+  kind_changed_.resize(uk_);
   for (int i = 0; i < kinds_; ++i) {
     const size_t u = static_cast<size_t>(i);
     left_[u] = maxq_[u];
+    kind_changed_[u] = clock_;
     weight_[u] = PassWeights[i].p_number;
     // The closeness terms are exact integer products below this limit.
     const long double largest = static_cast<long double>(weight_[u]) * maxq_[u] * maxq_[u];
@@ -331,6 +342,7 @@ void ClosestSearch::ResetPass() {
   all_bounds_.assign(static_cast<size_t>(opt_.all_schemes.Count()),
                      std::numeric_limits<double>::infinity());
   all_block_bounds_.clear();
+  all_stamp_.resize(static_cast<size_t>(opt_.all_schemes.Count()), 0);
   stale_kinds_.assign(opt_.all_schemes.Blocks().size(), 0);
   for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
   std::fill(opt_.all_schemes.number.begin(), opt_.all_schemes.number.end(), 0);
@@ -403,6 +415,7 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
   const int32_t* nz_count = pool.NzCount();
   std::vector<double>& bounds = Bounds();
   std::vector<double>& lose = LoseValues();
+  std::vector<int64_t>& stamps = Stamps();
   BlockBound bb{way, -std::numeric_limits<double>::infinity()};
   for (int p = block.begin; p < block.end; ++p) {
     if ((pool.Mask(p) & choice.exhausted) != 0) continue;
@@ -412,20 +425,32 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
       continue;
     }
     bool overflow = false;
+    const int64_t stamp = stamps[static_cast<size_t>(p)];
+    bool exact = true;
     for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
-      overflow = nz_count[k] > left_[static_cast<size_t>(nz_index[k])];
+      const size_t i = static_cast<size_t>(nz_index[k]);
+      overflow = nz_count[k] > left_[i];
+      exact = exact && kind_changed_[i] <= stamp;
     }
     if (overflow) continue;
-    double c = Closeness(p);
-    if (c < 0) {
+    double c = 0.0;
+    if (exact) {
+      c = bounds[static_cast<size_t>(p)];
+    } else {
+      c = Closeness(p);
+    }
+    if (!exact && c < 0) {
       // With a negative weight the score may turn non-negative as pieces are
       // cut; the pending tie-break values do not depend on it.
       if (pending_ && !bounds_hold_) bb.Include(v);
       continue;
     }
-    c = ScaledScore(p, c);
-    bounds[static_cast<size_t>(p)] = c;
-    lose[static_cast<size_t>(p)] = LoseValue(p, way);
+    if (!exact) {
+      c = ScaledScore(p, c);
+      bounds[static_cast<size_t>(p)] = c;
+      stamps[static_cast<size_t>(p)] = clock_;
+      lose[static_cast<size_t>(p)] = LoseValue(p, way);
+    }
     bb.Include(lose[static_cast<size_t>(p)]);
     if (pp < choice.best_prio || choice.B <= 0) {
       Take(choice, p, c, pp, way);
@@ -682,8 +707,10 @@ StepOutcome ClosestSearch::CutBar(int best) {
   TPatternPool& pool = *pool_;
   opt_.ProgressStepMaybeRepaint();
   ++picks_;
+  ++clock_;
   for (int k = pool.NzBegin(best); k < pool.NzEnd(best); ++k) {
     left_[static_cast<size_t>(pool.NzIndex()[k])] -= pool.NzCount()[k];
+    kind_changed_[static_cast<size_t>(pool.NzIndex()[k])] = clock_;
   }
   if (pool.number[static_cast<size_t>(best)]++ == 0) {
     cut_.push_back(best);
@@ -720,8 +747,10 @@ void ClosestSearch::TakeBackPoorest(int best) {
     }
   }
   if (worst < 0 || worst == best) return;
+  ++clock_;
   for (int k = pool.NzBegin(worst); k < pool.NzEnd(worst); ++k) {
     left_[static_cast<size_t>(pool.NzIndex()[k])] += pool.NzCount()[k];
+    kind_changed_[static_cast<size_t>(pool.NzIndex()[k])] = clock_;
   }
   if (--pool.number[static_cast<size_t>(worst)] == 0) std::erase(cut_, worst);
   ++WorkSheets[static_cast<size_t>(pool.Sheet(worst))];
@@ -864,6 +893,7 @@ void ClosestSearch::AppendRegenerated(const TLengthPatterns& entry, int p, int32
   regen_origin_.push_back(p);
   regen_bounds_.push_back(stock_bounds_[static_cast<size_t>(sheet)][static_cast<size_t>(p)]);
   regen_lose_.push_back(LoseValue(RegeneratedPool.Count() - 1, 1));
+  regen_stamp_.push_back(-1);
 }
 
 // Hands the score bounds of the regenerated pool of this pass back to its
@@ -878,6 +908,7 @@ void ClosestSearch::KeepRegeneratedBounds() {
   }
   regen_bounds_.clear();
   regen_lose_.clear();
+  regen_stamp_.clear();
   regen_block_bounds_.clear();
 }
 
