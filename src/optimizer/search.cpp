@@ -80,6 +80,19 @@ class ClosestSearch {
       if (v > value) value = v;
     }
   };
+  // Over kGroupBlocks consecutive blocks: the lowest priority and the largest
+  // bound of those with bars left, so that the choice skips them together.
+  // An unknown group never skips.
+  static constexpr size_t kGroupBlocks = 16;
+  struct GroupBound {
+    int32_t min_prio = std::numeric_limits<int32_t>::min();
+    double value = std::numeric_limits<double>::infinity();
+  };
+  std::vector<GroupBound>& GroupBounds() {
+    return pool_ == &RegeneratedPool ? regen_group_bounds_ : all_group_bounds_;
+  }
+  GroupBound SummariseGroup(size_t g, int way);
+  void ForgetGroupsOfSheet(int p);
   void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
   BlockBound ScanBlock(size_t k, int32_t pp, int way, Choice& choice);
   void ForgetStaleBounds(size_t k);
@@ -166,6 +179,7 @@ class ClosestSearch {
   // are taken back. bounds_hold_ is false when a weight could break that.
   std::vector<double> all_bounds_, regen_bounds_;
   std::vector<BlockBound> all_block_bounds_, regen_block_bounds_;
+  std::vector<GroupBound> all_group_bounds_, regen_group_bounds_;
   // Per block of the first pool: the kinds whose pieces were taken back since
   // its scores were last forgotten (see InvalidateBounds).
   std::vector<uint64_t> stale_kinds_;
@@ -342,6 +356,7 @@ void ClosestSearch::ResetPass() {
   all_bounds_.assign(static_cast<size_t>(opt_.all_schemes.Count()),
                      std::numeric_limits<double>::infinity());
   all_block_bounds_.clear();
+  all_group_bounds_.clear();
   all_stamp_.resize(static_cast<size_t>(opt_.all_schemes.Count()), 0);
   stale_kinds_.assign(opt_.all_schemes.Blocks().size(), 0);
   for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
@@ -394,15 +409,60 @@ int ClosestSearch::ChoosePattern(int way) {
   const std::vector<TPatternBlock>& blocks = pool.Blocks();
   std::vector<BlockBound>& block_bounds = BlockBounds();
   if (block_bounds.size() != blocks.size()) block_bounds.assign(blocks.size(), BlockBound{});
-  for (size_t k = 0; k < blocks.size(); ++k) {
-    const size_t ps = static_cast<size_t>(blocks[k].sheet);
-    const int32_t pp = prio_[ps];
-    if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
-    BlockBound& bb = block_bounds[k];
-    if (bb.way == way && bb.value <= SkipBelow(choice, pp)) continue;
-    bb = ScanBlock(k, pp, way, choice);
+  std::vector<GroupBound>& groups = GroupBounds();
+  const size_t ngroups = (blocks.size() + kGroupBlocks - 1) / kGroupBlocks;
+  if (groups.size() != ngroups) groups.assign(ngroups, GroupBound{});
+  for (size_t g = 0; g < ngroups; ++g) {
+    const GroupBound& gb = groups[g];
+    if (gb.min_prio > choice.best_prio) continue;
+    if (gb.min_prio == choice.best_prio && gb.value <= choice.lose_below) continue;
+    const size_t end = std::min(blocks.size(), (g + 1) * kGroupBlocks);
+    for (size_t k = g * kGroupBlocks; k < end; ++k) {
+      const size_t ps = static_cast<size_t>(blocks[k].sheet);
+      const int32_t pp = prio_[ps];
+      if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
+      BlockBound& bb = block_bounds[k];
+      if (bb.way == way && bb.value <= SkipBelow(choice, pp)) continue;
+      bb = ScanBlock(k, pp, way, choice);
+    }
+    groups[g] = SummariseGroup(g, way);
   }
   return choice.best;
+}
+
+// The bound of group g from its blocks with bars left (an unknown block
+// bound counts as infinite).
+ClosestSearch::GroupBound ClosestSearch::SummariseGroup(size_t g, int way) {
+  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
+  const std::vector<BlockBound>& block_bounds = BlockBounds();
+  GroupBound gb{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
+  const size_t end = std::min(blocks.size(), (g + 1) * kGroupBlocks);
+  for (size_t k = g * kGroupBlocks; k < end; ++k) {
+    const size_t ps = static_cast<size_t>(blocks[k].sheet);
+    if (WorkSheets[ps] == 0) continue;
+    gb.min_prio = std::min(gb.min_prio, prio_[ps]);
+    const BlockBound& bb = block_bounds[k];
+    const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
+    if (!(v <= gb.value)) gb.value = v;  // a NaN stays
+  }
+  return gb;
+}
+
+// A stock of pattern p's has bars again: the groups of its blocks are
+// unknown (a stock's patterns are consecutive in the first pool).
+void ClosestSearch::ForgetGroupsOfSheet(int p) {
+  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
+  std::vector<GroupBound>& groups = GroupBounds();
+  const auto it = std::upper_bound(blocks.begin(), blocks.end(), p,
+                                   [](int q, const TPatternBlock& b) { return q < b.begin; });
+  const size_t at = static_cast<size_t>(it - blocks.begin()) - 1;
+  const int32_t sheet = blocks[at].sheet;
+  for (size_t k = at; k < blocks.size() && blocks[k].sheet == sheet; ++k) {
+    if (k / kGroupBlocks < groups.size()) groups[k / kGroupBlocks] = GroupBound{};
+  }
+  for (size_t k = at; k-- > 0 && blocks[k].sheet == sheet;) {
+    if (k / kGroupBlocks < groups.size()) groups[k / kGroupBlocks] = GroupBound{};
+  }
 }
 
 // Scans the patterns of one block for the choice; returns the block's bound:
@@ -656,6 +716,7 @@ void ClosestSearch::InvalidateBounds(uint64_t kinds) {
   const bool masks = pool.HasMasks();
   const bool fixed = FixedValues();
   const int way = pool_ == &RegeneratedPool ? 1 : way_;
+  std::vector<GroupBound>& groups = GroupBounds();
   block_bounds.resize(blocks.size());
   for (size_t k = 0; k < blocks.size(); ++k) {
     if (masks && (blocks[k].mask & kinds) == 0) continue;
@@ -666,11 +727,13 @@ void ClosestSearch::InvalidateBounds(uint64_t kinds) {
       for (int p = blocks[k].begin; p < blocks[k].end; ++p)
         bb.Include(lose[static_cast<size_t>(p)]);
       block_bounds[k] = bb;
+      if (k / kGroupBlocks < groups.size()) groups[k / kGroupBlocks] = GroupBound{};
       continue;
     }
     // The scores are forgotten when the block is scanned next.
     stale_kinds_[k] |= masks ? kinds : ~uint64_t{0};
     block_bounds[k] = BlockBound{};
+    if (k / kGroupBlocks < groups.size()) groups[k / kGroupBlocks] = GroupBound{};
   }
 }
 
@@ -698,7 +761,12 @@ void ClosestSearch::RaiseBlockBound(int p) {
                                    [](int q, const TPatternBlock& b) { return q < b.begin; });
   std::vector<BlockBound>& block_bounds = BlockBounds();
   const size_t k = static_cast<size_t>(it - blocks.begin()) - 1;
-  if (k < block_bounds.size()) block_bounds[k].Include(LoseValues()[static_cast<size_t>(p)]);
+  const double v = LoseValues()[static_cast<size_t>(p)];
+  if (k < block_bounds.size()) block_bounds[k].Include(v);
+  std::vector<GroupBound>& groups = GroupBounds();
+  if (k / kGroupBlocks < groups.size() && !(v <= groups[k / kGroupBlocks].value)) {
+    groups[k / kGroupBlocks].value = v;
+  }
 }
 
 // One greedy step: cuts a bar of pattern `best`; the pass succeeds when every
@@ -753,7 +821,7 @@ void ClosestSearch::TakeBackPoorest(int best) {
     kind_changed_[static_cast<size_t>(pool.NzIndex()[k])] = clock_;
   }
   if (--pool.number[static_cast<size_t>(worst)] == 0) std::erase(cut_, worst);
-  ++WorkSheets[static_cast<size_t>(pool.Sheet(worst))];
+  if (WorkSheets[static_cast<size_t>(pool.Sheet(worst))]++ == 0) ForgetGroupsOfSheet(worst);
   if (!pool.HasMasks()) {
     InvalidateBounds(~uint64_t{0});
   } else if (const uint64_t risen = RisenKinds(best, worst); risen != 0) {
@@ -794,6 +862,7 @@ StepOutcome ClosestSearch::NothingSelectable() {
     picks_ = 0;
     if (unlimited_) return StepOutcome::Failed;
     unlimited_ = true;
+    all_group_bounds_.clear();
     for (int s = 0; s < nsheets_; ++s) {
       if (opt_.sheets[s].owner == PANEL_OWNER::owSheet) {
         WorkSheets[static_cast<size_t>(s)] = std::numeric_limits<int32_t>::max();
@@ -910,6 +979,7 @@ void ClosestSearch::KeepRegeneratedBounds() {
   regen_lose_.clear();
   regen_stamp_.clear();
   regen_block_bounds_.clear();
+  regen_group_bounds_.clear();
 }
 
 void ClosestSearch::SyncLeftParts() {
