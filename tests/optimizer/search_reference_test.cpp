@@ -261,6 +261,26 @@ std::vector<std::vector<int32_t>> Summary(const TOptimize2d& d) {
   return rows;
 }
 
+// The stage set up for both searches: ids, sizes with the blade, seeds and
+// the candidate patterns.
+void Prepare(TOptimize2d& d) {
+  ASSERT_EQ(d.GenAllPartsId(), "");
+  d.GenAllRealXY();
+  ASSERT_EQ(d.GenAllSeeds(), "");
+  d.GenAllSchemes();
+}
+
+// All three ways of the search on `fast` and the list formulation on a copy.
+void ExpectSameAsReference(TOptimize2d& fast, int round) {
+  TOptimize2d plain = fast;
+  for (int way : {2, 1, 0}) {
+    fast.GenBestResultClosest(way);
+    ReferenceSearch(plain, way);
+    ASSERT_EQ(Summary(fast), Summary(plain)) << "round " << round << " way " << way;
+    ASSERT_EQ(fast.OptimizerRandomState, plain.OptimizerRandomState);
+  }
+}
+
 TEST(SearchReference, SameBestPlanAsTheListFormulation) {
   std::mt19937 rng(424242);
   for (int round = 0; round < 16; ++round) {
@@ -286,17 +306,42 @@ TEST(SearchReference, SameBestPlanAsTheListFormulation) {
       fast.AddPart("P" + std::to_string(k), "", "1", "", 200 + static_cast<int32_t>(rng() % 2800),
                    1000, false, max, static_cast<int32_t>(rng() % (max + 1)));
     }
-    ASSERT_EQ(fast.GenAllPartsId(), "");
-    fast.GenAllRealXY();
-    ASSERT_EQ(fast.GenAllSeeds(), "");
-    fast.GenAllSchemes();
-    TOptimize2d plain = fast;
-    for (int way : {2, 1, 0}) {
-      fast.GenBestResultClosest(way);
-      ReferenceSearch(plain, way);
-      ASSERT_EQ(Summary(fast), Summary(plain)) << "round " << round << " way " << way;
-      ASSERT_EQ(fast.OptimizerRandomState, plain.OptimizerRandomState);
+    Prepare(fast);
+    ExpectSameAsReference(fast, round);
+  }
+}
+
+// Stock tables of many rows, most of one bar, some lengths repeated and
+// priorities mixed: the pools span many blocks and groups of blocks that the
+// search skips by their bounds, with take-backs and regenerations between.
+TEST(SearchReference, SameBestPlanOnManyStockRows) {
+  std::mt19937 rng(171717);
+  for (int round = 0; round < 24; ++round) {
+    TOptimize2d fast;
+    fast.params.clock = [] { return 0.0; };
+    fast.params.blade_width = static_cast<int32_t>(rng() % 2) * 3;
+    fast.params.speed = 0;
+    fast.params.cost_optimize = round % 4 == 3;
+    fast.params.bundle_optimize = round % 8 == 5;
+    fast.SingleStageRun = true;
+    fast.ImprovementPassesPending = round % 2 == 1;
+    fast.OptimizerRandomState = 917 + round;
+    const int nstocks = 20 + static_cast<int>(rng() % 40);
+    for (int s = 0; s < nstocks; ++s) {
+      const int32_t length = s % 7 == 3 ? 2400 : 800 + static_cast<int32_t>(rng() % 2400);
+      fast.AddSheet("S" + std::to_string(s), "", "1", "", "", length, 0, 1000,
+                    s < 2 ? 40 : static_cast<int32_t>(rng() % 2),
+                    s < 2 ? 1 : static_cast<int32_t>(rng() % 4 == 0),
+                    50 + static_cast<int32_t>(rng() % 300));
     }
+    const int nkinds = 6 + static_cast<int>(rng() % 8);
+    for (int k = 0; k < nkinds; ++k) {
+      const int32_t max = 1 + static_cast<int32_t>(rng() % 12);
+      fast.AddPart("P" + std::to_string(k), "", "1", "", 150 + static_cast<int32_t>(rng() % 1200),
+                   1000, false, max, static_cast<int32_t>(rng() % (max + 1)));
+    }
+    Prepare(fast);
+    ExpectSameAsReference(fast, round);
   }
 }
 
