@@ -932,6 +932,16 @@ void ClosestSearch::AppendByRankAndUtil() {
     while (end < rank_order_.size() && label_rank_[static_cast<size_t>(rank_order_[end])] == rank) {
       ++end;
     }
+    if (end == g + 1) {
+      // A stock alone at its rank: its list as it is.
+      const int s = rank_order_[g];
+      const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
+      if (e != nullptr) {
+        for (int p : e->by_util) AppendRegenerated(*e, p, s);
+      }
+      g = end;
+      continue;
+    }
     merge_pos_.assign(end - g, 0);
     for (;;) {
       int pick = -1;
@@ -960,8 +970,12 @@ void ClosestSearch::AppendByRankAndUtil() {
 void ClosestSearch::AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet) {
   RegeneratedPool.AppendCopy(entry.patterns, p, sheet);
   regen_origin_.push_back(p);
-  regen_bounds_.push_back(stock_bounds_[static_cast<size_t>(sheet)][static_cast<size_t>(p)]);
-  regen_lose_.push_back(LoseValue(RegeneratedPool.Count() - 1, 1));
+  const double bound = stock_bounds_[static_cast<size_t>(sheet)][static_cast<size_t>(p)];
+  regen_bounds_.push_back(bound);
+  // An unknown score bounds nothing (with improvement passes pending the
+  // values do not depend on it).
+  const bool unknown = bound == std::numeric_limits<double>::infinity() && !pending_;
+  regen_lose_.push_back(unknown ? bound : LoseValue(RegeneratedPool.Count() - 1, 1));
   regen_stamp_.push_back(-1);
 }
 
