@@ -54,6 +54,7 @@ class ClosestSearch {
   void RefreshDemandTerms();
   int ChoosePattern(int way);
   double Closeness(int p) const;
+  double CloseTerm(size_t i, int64_t s) const;
   double ScaledScore(int p, double c) const;
   bool PreferOver(int p, double c, int best, double best_c, int way) const;
   double LeadScore(int p, double c, int way) const;
@@ -153,6 +154,11 @@ class ClosestSearch {
   // State of the pass being built.
   std::vector<int64_t> left_, weight_, wl_;
   std::vector<double> div2_;
+  // Closeness terms of 1 .. kTermCounts - 1 pieces per kind, for the pieces
+  // left in terms_left_.
+  static constexpr int32_t kTermCounts = 32;
+  std::vector<double> terms_;
+  std::vector<int64_t> terms_left_;
   std::vector<char> has_div_;
   std::vector<int32_t> WorkSheets;
   TPanels LeftParts;  // the pieces still allowed, as a list for the weight updates
@@ -344,6 +350,8 @@ void ClosestSearch::ResetPass() {
   // Scores of earlier passes are older than every kind's change.
   ++clock_;
   kind_changed_.resize(uk_);
+  terms_.resize(uk_ * kTermCounts);
+  terms_left_.assign(uk_, std::numeric_limits<int64_t>::min());
   for (int i = 0; i < kinds_; ++i) {
     const size_t u = static_cast<size_t>(i);
     left_[u] = maxq_[u];
@@ -392,6 +400,14 @@ void ClosestSearch::RefreshDemandTerms() {
     const int64_t produced = maxq_[i] - left_[i];
     has_div_[i] = produced >= req_[i];
     div2_[i] = static_cast<double>(produced - req_[i] + 1);
+    // A kind's terms change only with its pieces left (the weights stay fixed
+    // in a pass); counts above the pieces left overflow and need none.
+    if (terms_left_[i] == left_[i]) continue;
+    terms_left_[i] = left_[i];
+    const int64_t top = std::min<int64_t>(left_[i], kTermCounts - 1);
+    for (int64_t s = 1; s <= top; ++s) {
+      terms_[i * kTermCounts + static_cast<size_t>(s)] = CloseTerm(i, s);
+    }
   }
 }
 
@@ -538,18 +554,23 @@ double ClosestSearch::Closeness(int p) const {
   double c = 0.0;
   for (int k = pool.NzBegin(p); k < pool.NzEnd(p); ++k) {
     const size_t i = static_cast<size_t>(nz_index[k]);
-    const int64_t s = nz_count[k];
-    int64_t prod = 0;
-    double term;
-    if (!__builtin_mul_overflow(s, wl_[i], &prod)) {
-      term = static_cast<double>(prod) / total1_[i];
-      if (has_div_[i]) term = term / div2_[i];
-    } else {
-      term = panels_math::CloseTerm(s, weight_[i], left_[i], maxq_[i], req_[i]);
-    }
-    c += term;
+    const int32_t s = nz_count[k];
+    c += s < kTermCounts ? terms_[i * kTermCounts + static_cast<size_t>(s)] : CloseTerm(i, s);
   }
   return c;
+}
+
+// The closeness term of `s` pieces of kind i.
+double ClosestSearch::CloseTerm(size_t i, int64_t s) const {
+  int64_t prod = 0;
+  double term;
+  if (!__builtin_mul_overflow(s, wl_[i], &prod)) {
+    term = static_cast<double>(prod) / total1_[i];
+    if (has_div_[i]) term = term / div2_[i];
+  } else {
+    term = panels_math::CloseTerm(s, weight_[i], left_[i], maxq_[i], req_[i]);
+  }
+  return term;
 }
 
 // Scoring: closeness scaled by cost per area, or by utilisation.
