@@ -428,17 +428,21 @@ int ClosestSearch::ChoosePattern(int way) {
   std::vector<GroupBound>& groups = GroupBounds();
   const size_t ngroups = (blocks.size() + kGroupBlocks - 1) / kGroupBlocks;
   if (groups.size() != ngroups) groups.assign(ngroups, GroupBound{});
+  // A bound leaves out the patterns found not selectable. With a score that
+  // may rise (a negative weight) such a pattern may become selectable, so
+  // nothing is skipped by its bound.
+  const bool may_skip = bounds_hold_ || pending_;
   for (size_t g = 0; g < ngroups; ++g) {
     const GroupBound& gb = groups[g];
     if (gb.min_prio > choice.best_prio) continue;
-    if (gb.min_prio == choice.best_prio && gb.value <= choice.lose_below) continue;
+    if (may_skip && gb.min_prio == choice.best_prio && gb.value <= choice.lose_below) continue;
     const size_t end = std::min(blocks.size(), (g + 1) * kGroupBlocks);
     for (size_t k = g * kGroupBlocks; k < end; ++k) {
       const size_t ps = static_cast<size_t>(blocks[k].sheet);
       const int32_t pp = prio_[ps];
       if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
       BlockBound& bb = block_bounds[k];
-      if (bb.way == way && bb.value <= SkipBelow(choice, pp)) continue;
+      if (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp)) continue;
       bb = ScanBlock(k, pp, way, choice);
     }
     groups[g] = SummariseGroup(g, way);
