@@ -125,7 +125,9 @@ TEST(BoundedKnapsack, BranchAndBoundFindsTheBestAboveTheThresholdAndFurtherMaxim
       EXPECT_LE(used, cap);
       EXPECT_NEAR(v, got[k].first, 1e-9);
       EXPECT_GT(got[k].first, min_value);
-      if (k > 0) EXPECT_LE(got[k].first, got[k - 1].first + 1e-12);
+      if (k > 0) {
+        EXPECT_LE(got[k].first, got[k - 1].first + 1e-12);
+      }
       for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].profit > 0 && got[k].second[i] < items[i].bound) {
           EXPECT_GT(items[i].weight, cap - used) << "round " << round;
