@@ -47,6 +47,7 @@ class TPatternPool {
   // The kinds the pattern cuts as bits (kinds 0 .. 63; see HasMasks).
   uint64_t Mask(int p) const { return mask_[static_cast<size_t>(p)]; }
   bool HasMasks() const { return kinds_ <= 64; }
+  const uint64_t* Masks() const { return mask_.data(); }
   // The pool as runs of patterns of one stock, in pool order. Long runs are
   // split so that the search can skip parts of a stock's patterns.
   static constexpr int kBlockPatterns = 32;

@@ -64,6 +64,9 @@ class ClosestSearch {
     int best = -1;
     int32_t best_prio = std::numeric_limits<int32_t>::max();
     uint64_t exhausted = 0;  // kinds with nothing left
+    // Kinds some pattern of the pool cuts more of than are left: a pattern
+    // cutting none of them cannot overflow (all kinds without kind masks).
+    uint64_t tight = ~uint64_t{0};
     // LeadScore of the best pattern (ways 0 and 1; with improvement passes
     // pending, the one the tie-break compares in every way).
     double best_lead = 0.0;
@@ -92,7 +95,6 @@ class ClosestSearch {
   std::vector<GroupBound>& GroupBounds() {
     return pool_ == &RegeneratedPool ? regen_group_bounds_ : all_group_bounds_;
   }
-  GroupBound SummariseGroup(size_t g, int way);
   void ForgetGroupsOfSheet(int p);
   void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
   BlockBound ScanBlock(size_t k, int32_t pp, int way, Choice& choice);
@@ -194,6 +196,8 @@ class ClosestSearch {
   // of its pieces left. A score newer than every change of its kinds is
   // exact (the weights stay fixed in a pass) and is not computed again.
   std::vector<int64_t> all_stamp_, regen_stamp_, kind_changed_;
+  // Per kind: the most pieces one pattern of the first pool cuts.
+  std::vector<int32_t> all_top_count_;
   int64_t clock_ = 0;
   // Per pattern of either pool: LoseValue for the way the pool is searched
   // with, or a larger value; kept up to date as bounds and bars change.
@@ -366,6 +370,16 @@ void ClosestSearch::ResetPass() {
   all_block_bounds_.clear();
   all_group_bounds_.clear();
   all_stamp_.resize(static_cast<size_t>(opt_.all_schemes.Count()), 0);
+  if (all_top_count_.size() != uk_) {
+    const TPatternPool& pool = opt_.all_schemes;
+    all_top_count_.assign(uk_, 0);
+    for (int p = 0; p < pool.Count(); ++p) {
+      for (int k = pool.NzBegin(p); k < pool.NzEnd(p); ++k) {
+        int32_t& top = all_top_count_[static_cast<size_t>(pool.NzIndex()[k])];
+        top = std::max(top, pool.NzCount()[k]);
+      }
+    }
+  }
   stale_kinds_.assign(opt_.all_schemes.Blocks().size(), 0);
   for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
   std::fill(opt_.all_schemes.number.begin(), opt_.all_schemes.number.end(), 0);
@@ -421,6 +435,12 @@ int ClosestSearch::ChoosePattern(int way) {
     for (int i = 0; i < kinds_; ++i) {
       if (left_[static_cast<size_t>(i)] <= 0) choice.exhausted |= uint64_t{1} << i;
     }
+    if (pool_ == &opt_.all_schemes) {
+      choice.tight = 0;
+      for (size_t i = 0; i < uk_; ++i) {
+        if (left_[i] < all_top_count_[i]) choice.tight |= uint64_t{1} << i;
+      }
+    }
   }
   const std::vector<TPatternBlock>& blocks = pool.Blocks();
   std::vector<BlockBound>& block_bounds = BlockBounds();
@@ -437,35 +457,24 @@ int ClosestSearch::ChoosePattern(int way) {
     if (gb.min_prio > choice.best_prio) continue;
     if (may_skip && gb.min_prio == choice.best_prio && gb.value <= choice.lose_below) continue;
     const size_t end = std::min(blocks.size(), (g + 1) * kGroupBlocks);
+    // The group's new bound, from its blocks with bars left (an unknown
+    // block bound counts as infinite), is summed up on the way.
+    GroupBound sum{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
     for (size_t k = g * kGroupBlocks; k < end; ++k) {
       const size_t ps = static_cast<size_t>(blocks[k].sheet);
+      if (WorkSheets[ps] == 0) continue;
       const int32_t pp = prio_[ps];
-      if (pp > choice.best_prio || WorkSheets[ps] == 0) continue;
       BlockBound& bb = block_bounds[k];
-      if (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp)) continue;
-      bb = ScanBlock(k, pp, way, choice);
+      const bool skip =
+          pp > choice.best_prio || (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp));
+      if (!skip) bb = ScanBlock(k, pp, way, choice);
+      sum.min_prio = std::min(sum.min_prio, pp);
+      const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
+      if (!(v <= sum.value)) sum.value = v;  // a NaN stays
     }
-    groups[g] = SummariseGroup(g, way);
+    groups[g] = sum;
   }
   return choice.best;
-}
-
-// The bound of group g from its blocks with bars left (an unknown block
-// bound counts as infinite).
-ClosestSearch::GroupBound ClosestSearch::SummariseGroup(size_t g, int way) {
-  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
-  const std::vector<BlockBound>& block_bounds = BlockBounds();
-  GroupBound gb{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
-  const size_t end = std::min(blocks.size(), (g + 1) * kGroupBlocks);
-  for (size_t k = g * kGroupBlocks; k < end; ++k) {
-    const size_t ps = static_cast<size_t>(blocks[k].sheet);
-    if (WorkSheets[ps] == 0) continue;
-    gb.min_prio = std::min(gb.min_prio, prio_[ps]);
-    const BlockBound& bb = block_bounds[k];
-    const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
-    if (!(v <= gb.value)) gb.value = v;  // a NaN stays
-  }
-  return gb;
 }
 
 // A stock of pattern p's has bars again: the groups of its blocks are
@@ -496,21 +505,36 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
   std::vector<double>& bounds = Bounds();
   std::vector<double>& lose = LoseValues();
   std::vector<int64_t>& stamps = Stamps();
+  const bool masks = pool.HasMasks();
+  const int64_t* changed = kind_changed_.data();
+  const uint64_t* kind_masks = pool.Masks();
+  const uint64_t exhausted = choice.exhausted;
+  double skip = SkipBelow(choice, pp);
   BlockBound bb{way, -std::numeric_limits<double>::infinity()};
   for (int p = block.begin; p < block.end; ++p) {
-    if ((pool.Mask(p) & choice.exhausted) != 0) continue;
+    const uint64_t mask = kind_masks[p];
+    if ((mask & exhausted) != 0) continue;
     const double v = lose[static_cast<size_t>(p)];
-    if (v <= SkipBelow(choice, pp)) {
-      bb.Include(v);
+    if (v <= skip) {
+      // Not a NaN: the largest value is all the bound takes in.
+      if (v > bb.value) bb.value = v;
       continue;
     }
     bool overflow = false;
     const int64_t stamp = stamps[static_cast<size_t>(p)];
     bool exact = true;
-    for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
-      const size_t i = static_cast<size_t>(nz_index[k]);
-      overflow = nz_count[k] > left_[i];
-      exact = exact && kind_changed_[i] <= stamp;
+    if (masks && (mask & choice.tight) == 0) {
+      // No kind can overflow: the kind bits alone tell whether the score is
+      // exact, without reading the pattern's counts.
+      for (uint64_t m = mask; m != 0 && exact; m &= m - 1) {
+        exact = changed[__builtin_ctzll(m)] <= stamp;
+      }
+    } else {
+      for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
+        const size_t i = static_cast<size_t>(nz_index[k]);
+        overflow = nz_count[k] > left_[i];
+        exact = exact && changed[i] <= stamp;
+      }
     }
     if (overflow) continue;
     double c = 0.0;
@@ -534,6 +558,7 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     bb.Include(lose[static_cast<size_t>(p)]);
     if (pp < choice.best_prio || choice.B <= 0) {
       Take(choice, p, c, pp, way);
+      skip = SkipBelow(choice, pp);
       continue;
     }
     // With improvement passes pending only utilisation and area decide.
@@ -544,7 +569,10 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     if (pool.number[static_cast<size_t>(p)] > 0) {
       c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
     }
-    if (PreferOver(p, c, choice.best, choice.B, way)) Take(choice, p, c, pp, way);
+    if (PreferOver(p, c, choice.best, choice.B, way)) {
+      Take(choice, p, c, pp, way);
+      skip = SkipBelow(choice, pp);
+    }
   }
   return bb;
 }
@@ -745,6 +773,13 @@ void ClosestSearch::InvalidateBounds(uint64_t kinds) {
   block_bounds.resize(blocks.size());
   for (size_t k = 0; k < blocks.size(); ++k) {
     if (masks && (blocks[k].mask & kinds) == 0) continue;
+    if (fixed && WorkSheets[static_cast<size_t>(blocks[k].sheet)] == 0) {
+      // A stock without bars is not scanned: its bound is made again by a
+      // scan once it has bars again.
+      block_bounds[k] = BlockBound{};
+      if (k / kGroupBlocks < groups.size()) groups[k / kGroupBlocks] = GroupBound{};
+      continue;
+    }
     if (fixed) {
       // The values stand; the block's bound takes in the patterns it left
       // out as not selectable.
