@@ -42,12 +42,13 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
   }
   const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
   int recorded = 0;
-  EnumerateCombinations(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
-                        scratch.counts.data(), [&](const int32_t* w, int32_t) {
-                          pool.Add(sheet_pos, w, scratch.area.data(), stock.p_cx, stock.p_cy);
-                          ++recorded;
-                          return recorded <= limit;
-                        });
+  scratch.enumerator.Run(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
+                         [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
+                           pool.AddSparse(sheet_pos, nz_kind, nz_count, nz, scratch.area.data(),
+                                          stock.p_cx, stock.p_cy);
+                           ++recorded;
+                           return recorded <= limit;
+                         });
 }
 
 void TPatternPool::Clear(int kinds) {
@@ -103,6 +104,29 @@ void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* pa
   blocks_valid_ = false;
 }
 
+void TPatternPool::AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count,
+                             int nz, const double* part_area, int32_t sheet_cx, int32_t sheet_cy) {
+  sheet_.push_back(sheet_id);
+  number.push_back(0);
+  double used = 0.0;
+  int64_t pieces = 0;
+  uint64_t mask = 0;
+  for (int k = 0; k < nz; ++k) {
+    const int32_t i = nz_kind[k];
+    const int32_t c = nz_count[k];
+    used += static_cast<double>(c) * part_area[i];
+    pieces += c;
+    if (i < 64) mask |= uint64_t{1} << i;
+  }
+  nz_index_.insert(nz_index_.end(), nz_kind, nz_kind + nz);
+  nz_count_.insert(nz_count_.end(), nz_count, nz_count + nz);
+  nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
+  util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
+  pieces_.push_back(pieces);
+  mask_.push_back(mask);
+  blocks_valid_ = false;
+}
+
 void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
   const int n = Count();
   std::vector<int> order(static_cast<size_t>(n));
@@ -149,10 +173,10 @@ void TPatternPool::CountsInto(int p, int32_t* out) const {
 void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
-  for (int k = src.NzBegin(p); k < src.NzEnd(p); ++k) {
-    nz_index_.push_back(src.nz_index_[static_cast<size_t>(k)]);
-    nz_count_.push_back(src.nz_count_[static_cast<size_t>(k)]);
-  }
+  const auto b = static_cast<ptrdiff_t>(src.NzBegin(p));
+  const auto e = static_cast<ptrdiff_t>(src.NzEnd(p));
+  nz_index_.insert(nz_index_.end(), src.nz_index_.begin() + b, src.nz_index_.begin() + e);
+  nz_count_.insert(nz_count_.end(), src.nz_count_.begin() + b, src.nz_count_.begin() + e);
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
   util_.push_back(src.Util(p));
   pieces_.push_back(src.Pieces(p));

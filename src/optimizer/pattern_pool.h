@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "optimizer/enumerate.h"
 #include "optimizer/panels.h"
 #include "optimizer/schemes.h"
 
@@ -33,6 +34,9 @@ class TPatternPool {
   // areas `part_area` and the stock's width and length.
   void Add(int32_t sheet_id, const int32_t* counts, const double* part_area, int32_t sheet_cx,
            int32_t sheet_cy);
+  // The same from the `nz` non-zero counts only (kinds ascending).
+  void AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count, int nz,
+                 const double* part_area, int32_t sheet_cx, int32_t sheet_cy);
 
   int32_t Sheet(int p) const { return sheet_[static_cast<size_t>(p)]; }
   // The pattern's count of every kind.
@@ -89,6 +93,7 @@ class TPatternPool {
 struct TPatternScratch {
   std::vector<int32_t> cx, qty, counts;
   std::vector<double> area;
+  TSparseEnumerator enumerator;
 };
 
 // Appends the patterns of `stock` for the quantities of `pieces`, exactly as
