@@ -184,6 +184,20 @@ void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) 
   blocks_valid_ = false;
 }
 
+void TPatternPool::AppendAll(const TPatternPool& src, int32_t sheet_id) {
+  const size_t n = static_cast<size_t>(src.Count());
+  sheet_.insert(sheet_.end(), n, sheet_id);
+  number.insert(number.end(), n, 0);
+  const uint32_t base = static_cast<uint32_t>(nz_index_.size());
+  nz_index_.insert(nz_index_.end(), src.nz_index_.begin(), src.nz_index_.end());
+  nz_count_.insert(nz_count_.end(), src.nz_count_.begin(), src.nz_count_.end());
+  for (size_t p = 1; p <= n; ++p) nz_begin_.push_back(base + src.nz_begin_[p]);
+  util_.insert(util_.end(), src.util_.begin(), src.util_.end());
+  pieces_.insert(pieces_.end(), src.pieces_.begin(), src.pieces_.end());
+  mask_.insert(mask_.end(), src.mask_.begin(), src.mask_.end());
+  blocks_valid_ = false;
+}
+
 const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock& stock, int speed) {
   const int kinds = pieces.Count();
   caps_.resize(static_cast<size_t>(kinds));
@@ -198,13 +212,20 @@ const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock&
   if (entry.caps == caps_ && entry.patterns.Kinds() == kinds) return entry;
   entry.caps = caps_;
   entry.version = ++listings_;
+  listed_.Clear(kinds);
+  AppendStockPatterns(listed_, pieces, stock, 0, speed, scratch_);
+  const int n = listed_.Count();
+  order_.resize(static_cast<size_t>(n));
+  std::iota(order_.begin(), order_.end(), 0);
+  std::stable_sort(order_.begin(), order_.end(),
+                   [this](int a, int b) { return listed_.Util(a) > listed_.Util(b); });
   entry.patterns.Clear(kinds);
-  AppendStockPatterns(entry.patterns, pieces, stock, 0, speed, scratch_);
-  entry.by_util.resize(static_cast<size_t>(entry.patterns.Count()));
-  std::iota(entry.by_util.begin(), entry.by_util.end(), 0);
-  std::stable_sort(entry.by_util.begin(), entry.by_util.end(), [&entry](int a, int b) {
-    return entry.patterns.Util(a) > entry.patterns.Util(b);
-  });
+  entry.listing.resize(static_cast<size_t>(n));
+  for (int k = 0; k < n; ++k) {
+    const int p = order_[static_cast<size_t>(k)];
+    entry.patterns.AppendCopy(listed_, p, 0);
+    entry.listing[static_cast<size_t>(p)] = k;
+  }
   return entry;
 }
 

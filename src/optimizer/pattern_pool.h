@@ -69,6 +69,9 @@ class TPatternPool {
   // Appends pattern p of `src` (same kinds) as a pattern of the stock at
   // position `sheet_id`.
   void AppendCopy(const TPatternPool& src, int p, int32_t sheet_id);
+  // Appends every pattern of `src` (same kinds), in its order, as patterns of
+  // the stock at position `sheet_id`.
+  void AppendAll(const TPatternPool& src, int32_t sheet_id);
 
   // The pattern as a TPacket: header from `sheets[Sheet(p)]` with `number`
   // bars, entries copies of `parts` with the counts.
@@ -103,12 +106,13 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
                          int32_t sheet_pos, int speed, TPatternScratch& scratch);
 
 // The patterns of one stock length for the quantities a regeneration asks
-// for, and their order by utilisation descending (stable).
+// for, held in order of utilisation descending (stable), so that a stock's
+// list can be appended to a pool as one run.
 struct TLengthPatterns {
   std::vector<int32_t> caps;  // per kind: the most pieces one bar can take
   TPatternPool patterns;
-  std::vector<int> by_util;
-  uint64_t version = 0;  // new for every listing
+  std::vector<int> listing;  // the patterns' positions in listing order
+  uint64_t version = 0;      // new for every listing
 };
 
 // The patterns of every stock length met in a search, kept while the
@@ -124,6 +128,8 @@ class TPatternCache {
   std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width
   std::vector<int32_t> caps_;
   TPatternScratch scratch_;
+  TPatternPool listed_;
+  std::vector<int> order_;
   uint64_t listings_ = 0;
 };
 
