@@ -118,8 +118,11 @@ void TPatternPool::AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int
     pieces += c;
     if (i < 64) mask |= uint64_t{1} << i;
   }
-  nz_index_.insert(nz_index_.end(), nz_kind, nz_kind + nz);
-  nz_count_.insert(nz_count_.end(), nz_count, nz_count + nz);
+  // A handful of entries: single appends beat a range insertion.
+  for (int k = 0; k < nz; ++k) {
+    nz_index_.push_back(nz_kind[k]);
+    nz_count_.push_back(nz_count[k]);
+  }
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
   util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
   pieces_.push_back(pieces);
@@ -173,15 +176,43 @@ void TPatternPool::CountsInto(int p, int32_t* out) const {
 void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
-  const auto b = static_cast<ptrdiff_t>(src.NzBegin(p));
-  const auto e = static_cast<ptrdiff_t>(src.NzEnd(p));
-  nz_index_.insert(nz_index_.end(), src.nz_index_.begin() + b, src.nz_index_.begin() + e);
-  nz_count_.insert(nz_count_.end(), src.nz_count_.begin() + b, src.nz_count_.begin() + e);
+  for (int k = src.NzBegin(p); k < src.NzEnd(p); ++k) {
+    nz_index_.push_back(src.nz_index_[static_cast<size_t>(k)]);
+    nz_count_.push_back(src.nz_count_[static_cast<size_t>(k)]);
+  }
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
   util_.push_back(src.Util(p));
   pieces_.push_back(src.Pieces(p));
   mask_.push_back(src.Mask(p));
   blocks_valid_ = false;
+}
+
+void TPatternPool::AssignInOrder(const TPatternPool& src, const std::vector<int>& order) {
+  Clear(src.kinds_);
+  const size_t n = order.size();
+  sheet_.resize(n);
+  number.assign(n, 0);
+  nz_begin_.resize(n + 1);
+  nz_index_.resize(src.nz_index_.size());
+  nz_count_.resize(src.nz_count_.size());
+  util_.resize(n);
+  pieces_.resize(n);
+  mask_.resize(n);
+  uint32_t at = 0;
+  for (size_t k = 0; k < n; ++k) {
+    const size_t p = static_cast<size_t>(order[k]);
+    sheet_[k] = src.sheet_[p];
+    for (uint32_t j = src.nz_begin_[p]; j < src.nz_begin_[p + 1]; ++j, ++at) {
+      nz_index_[at] = src.nz_index_[j];
+      nz_count_[at] = src.nz_count_[j];
+    }
+    nz_begin_[k + 1] = at;
+    util_[k] = src.util_[p];
+    pieces_[k] = src.pieces_[p];
+    mask_[k] = src.mask_[p];
+  }
+  nz_index_.resize(at);
+  nz_count_.resize(at);
 }
 
 void TPatternPool::AppendAll(const TPatternPool& src, int32_t sheet_id) {
@@ -219,13 +250,10 @@ const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock&
   std::iota(order_.begin(), order_.end(), 0);
   std::stable_sort(order_.begin(), order_.end(),
                    [this](int a, int b) { return listed_.Util(a) > listed_.Util(b); });
-  entry.patterns.Clear(kinds);
+  entry.patterns.AssignInOrder(listed_, order_);
   entry.listing.resize(static_cast<size_t>(n));
-  for (int k = 0; k < n; ++k) {
-    const int p = order_[static_cast<size_t>(k)];
-    entry.patterns.AppendCopy(listed_, p, 0);
-    entry.listing[static_cast<size_t>(p)] = k;
-  }
+  for (int k = 0; k < n; ++k)
+    entry.listing[static_cast<size_t>(order_[static_cast<size_t>(k)])] = k;
   return entry;
 }
 

@@ -69,6 +69,9 @@ class TPatternPool {
   // Appends pattern p of `src` (same kinds) as a pattern of the stock at
   // position `sheet_id`.
   void AppendCopy(const TPatternPool& src, int p, int32_t sheet_id);
+  // Becomes the patterns of `src` in the order of their positions `order`
+  // (every position of `src` once; bars 0).
+  void AssignInOrder(const TPatternPool& src, const std::vector<int>& order);
   // Appends every pattern of `src` (same kinds), in its order, as patterns of
   // the stock at position `sheet_id`.
   void AppendAll(const TPatternPool& src, int32_t sheet_id);
