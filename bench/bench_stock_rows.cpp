@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -180,6 +181,13 @@ int main(int argc, char** argv) {
       every = true;
     } else if (std::strncmp(argv[i], "rack-", 5) == 0 || std::strncmp(argv[i], "rows-", 5) == 0) {
       wanted.emplace_back(argv[i]);
+      // Other sizes of the distinct-length table (rows-N-sS), e.g. for profiling.
+      int rows = 0;
+      int speed = 0;
+      if (std::sscanf(argv[i], "rows-%d-s%d", &rows, &speed) == 2 && rows > 0 &&
+          std::none_of(all.begin(), all.end(), [&](const Job& j) { return j.name == argv[i]; })) {
+        all.push_back(DistinctLengths(rows, speed));
+      }
     }
   }
   std::printf("%-16s %6s %6s %6s %9s %9s %8s %5s %s\n", "case", "rows", "bars", "pats", "seconds",

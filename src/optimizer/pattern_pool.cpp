@@ -42,12 +42,13 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
   }
   const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
   int recorded = 0;
-  EnumerateCombinations(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
-                        scratch.counts.data(), [&](const int32_t* w, int32_t) {
-                          pool.Add(sheet_pos, w, scratch.area.data(), stock.p_cx, stock.p_cy);
-                          ++recorded;
-                          return recorded <= limit;
-                        });
+  scratch.enumerator.Run(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
+                         [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
+                           pool.AddSparse(sheet_pos, nz_kind, nz_count, nz, scratch.area.data(),
+                                          stock.p_cx, stock.p_cy);
+                           ++recorded;
+                           return recorded <= limit;
+                         });
 }
 
 void TPatternPool::Clear(int kinds) {
@@ -95,6 +96,32 @@ void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* pa
     nz_count_.push_back(c);
     pieces += c;
     if (i < 64) mask |= uint64_t{1} << i;
+  }
+  nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
+  util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
+  pieces_.push_back(pieces);
+  mask_.push_back(mask);
+  blocks_valid_ = false;
+}
+
+void TPatternPool::AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count,
+                             int nz, const double* part_area, int32_t sheet_cx, int32_t sheet_cy) {
+  sheet_.push_back(sheet_id);
+  number.push_back(0);
+  double used = 0.0;
+  int64_t pieces = 0;
+  uint64_t mask = 0;
+  for (int k = 0; k < nz; ++k) {
+    const int32_t i = nz_kind[k];
+    const int32_t c = nz_count[k];
+    used += static_cast<double>(c) * part_area[i];
+    pieces += c;
+    if (i < 64) mask |= uint64_t{1} << i;
+  }
+  // A handful of entries: single appends beat a range insertion.
+  for (int k = 0; k < nz; ++k) {
+    nz_index_.push_back(nz_kind[k]);
+    nz_count_.push_back(nz_count[k]);
   }
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
   util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
@@ -160,6 +187,48 @@ void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) 
   blocks_valid_ = false;
 }
 
+void TPatternPool::AssignInOrder(const TPatternPool& src, const std::vector<int>& order) {
+  Clear(src.kinds_);
+  const size_t n = order.size();
+  sheet_.resize(n);
+  number.assign(n, 0);
+  nz_begin_.resize(n + 1);
+  nz_index_.resize(src.nz_index_.size());
+  nz_count_.resize(src.nz_count_.size());
+  util_.resize(n);
+  pieces_.resize(n);
+  mask_.resize(n);
+  uint32_t at = 0;
+  for (size_t k = 0; k < n; ++k) {
+    const size_t p = static_cast<size_t>(order[k]);
+    sheet_[k] = src.sheet_[p];
+    for (uint32_t j = src.nz_begin_[p]; j < src.nz_begin_[p + 1]; ++j, ++at) {
+      nz_index_[at] = src.nz_index_[j];
+      nz_count_[at] = src.nz_count_[j];
+    }
+    nz_begin_[k + 1] = at;
+    util_[k] = src.util_[p];
+    pieces_[k] = src.pieces_[p];
+    mask_[k] = src.mask_[p];
+  }
+  nz_index_.resize(at);
+  nz_count_.resize(at);
+}
+
+void TPatternPool::AppendAll(const TPatternPool& src, int32_t sheet_id) {
+  const size_t n = static_cast<size_t>(src.Count());
+  sheet_.insert(sheet_.end(), n, sheet_id);
+  number.insert(number.end(), n, 0);
+  const uint32_t base = static_cast<uint32_t>(nz_index_.size());
+  nz_index_.insert(nz_index_.end(), src.nz_index_.begin(), src.nz_index_.end());
+  nz_count_.insert(nz_count_.end(), src.nz_count_.begin(), src.nz_count_.end());
+  for (size_t p = 1; p <= n; ++p) nz_begin_.push_back(base + src.nz_begin_[p]);
+  util_.insert(util_.end(), src.util_.begin(), src.util_.end());
+  pieces_.insert(pieces_.end(), src.pieces_.begin(), src.pieces_.end());
+  mask_.insert(mask_.end(), src.mask_.begin(), src.mask_.end());
+  blocks_valid_ = false;
+}
+
 const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock& stock, int speed) {
   const int kinds = pieces.Count();
   caps_.resize(static_cast<size_t>(kinds));
@@ -174,13 +243,17 @@ const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock&
   if (entry.caps == caps_ && entry.patterns.Kinds() == kinds) return entry;
   entry.caps = caps_;
   entry.version = ++listings_;
-  entry.patterns.Clear(kinds);
-  AppendStockPatterns(entry.patterns, pieces, stock, 0, speed, scratch_);
-  entry.by_util.resize(static_cast<size_t>(entry.patterns.Count()));
-  std::iota(entry.by_util.begin(), entry.by_util.end(), 0);
-  std::stable_sort(entry.by_util.begin(), entry.by_util.end(), [&entry](int a, int b) {
-    return entry.patterns.Util(a) > entry.patterns.Util(b);
-  });
+  listed_.Clear(kinds);
+  AppendStockPatterns(listed_, pieces, stock, 0, speed, scratch_);
+  const int n = listed_.Count();
+  order_.resize(static_cast<size_t>(n));
+  std::iota(order_.begin(), order_.end(), 0);
+  std::stable_sort(order_.begin(), order_.end(),
+                   [this](int a, int b) { return listed_.Util(a) > listed_.Util(b); });
+  entry.patterns.AssignInOrder(listed_, order_);
+  entry.listing.resize(static_cast<size_t>(n));
+  for (int k = 0; k < n; ++k)
+    entry.listing[static_cast<size_t>(order_[static_cast<size_t>(k)])] = k;
   return entry;
 }
 

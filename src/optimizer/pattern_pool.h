@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "optimizer/enumerate.h"
 #include "optimizer/panels.h"
 #include "optimizer/schemes.h"
 
@@ -33,6 +34,9 @@ class TPatternPool {
   // areas `part_area` and the stock's width and length.
   void Add(int32_t sheet_id, const int32_t* counts, const double* part_area, int32_t sheet_cx,
            int32_t sheet_cy);
+  // The same from the `nz` non-zero counts only (kinds ascending).
+  void AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count, int nz,
+                 const double* part_area, int32_t sheet_cx, int32_t sheet_cy);
 
   int32_t Sheet(int p) const { return sheet_[static_cast<size_t>(p)]; }
   // The pattern's count of every kind.
@@ -66,6 +70,12 @@ class TPatternPool {
   // Appends pattern p of `src` (same kinds) as a pattern of the stock at
   // position `sheet_id`.
   void AppendCopy(const TPatternPool& src, int p, int32_t sheet_id);
+  // Becomes the patterns of `src` in the order of their positions `order`
+  // (every position of `src` once; bars 0).
+  void AssignInOrder(const TPatternPool& src, const std::vector<int>& order);
+  // Appends every pattern of `src` (same kinds), in its order, as patterns of
+  // the stock at position `sheet_id`.
+  void AppendAll(const TPatternPool& src, int32_t sheet_id);
 
   // The pattern as a TPacket: header from `sheets[Sheet(p)]` with `number`
   // bars, entries copies of `parts` with the counts.
@@ -90,6 +100,7 @@ class TPatternPool {
 struct TPatternScratch {
   std::vector<int32_t> cx, qty, counts;
   std::vector<double> area;
+  TSparseEnumerator enumerator;
 };
 
 // Appends the patterns of `stock` for the quantities of `pieces`, exactly as
@@ -99,12 +110,13 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
                          int32_t sheet_pos, int speed, TPatternScratch& scratch);
 
 // The patterns of one stock length for the quantities a regeneration asks
-// for, and their order by utilisation descending (stable).
+// for, held in order of utilisation descending (stable), so that a stock's
+// list can be appended to a pool as one run.
 struct TLengthPatterns {
   std::vector<int32_t> caps;  // per kind: the most pieces one bar can take
   TPatternPool patterns;
-  std::vector<int> by_util;
-  uint64_t version = 0;  // new for every listing
+  std::vector<int> listing;  // the patterns' positions in listing order
+  uint64_t version = 0;      // new for every listing
 };
 
 // The patterns of every stock length met in a search, kept while the
@@ -120,6 +132,8 @@ class TPatternCache {
   std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width
   std::vector<int32_t> caps_;
   TPatternScratch scratch_;
+  TPatternPool listed_;
+  std::vector<int> order_;
   uint64_t listings_ = 0;
 };
 

@@ -121,6 +121,9 @@ class ClosestSearch {
   StepOutcome Regenerate();
   void AppendByRankAndUtil();
   void AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet);
+  // The bounds and values of the last `n` patterns of the regenerated pool,
+  // copies of the stock's patterns from position `first` on.
+  void NoteRegenerated(int first, int n, int32_t sheet);
   void KeepRegeneratedBounds();
   void FlushPool();
   void SyncLeftParts();
@@ -972,7 +975,7 @@ StepOutcome ClosestSearch::Regenerate() {
     for (int s = 0; s < nsheets_; ++s) {
       const TLengthPatterns* entry = stock_patterns_[static_cast<size_t>(s)];
       if (entry == nullptr) continue;
-      for (int p = 0; p < entry->patterns.Count(); ++p) AppendRegenerated(*entry, p, s);
+      for (int p : entry->listing) AppendRegenerated(*entry, p, s);
     }
   }
   pool_ = &RegeneratedPool;
@@ -997,7 +1000,8 @@ void ClosestSearch::AppendByRankAndUtil() {
       const int s = rank_order_[g];
       const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
       if (e != nullptr) {
-        for (int p : e->by_util) AppendRegenerated(*e, p, s);
+        RegeneratedPool.AppendAll(e->patterns, s);
+        NoteRegenerated(0, e->patterns.Count(), s);
       }
       g = end;
       continue;
@@ -1009,8 +1013,8 @@ void ClosestSearch::AppendByRankAndUtil() {
       for (size_t k = g; k < end; ++k) {
         const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(rank_order_[k])];
         const size_t pos = merge_pos_[k - g];
-        if (e == nullptr || pos >= e->by_util.size()) continue;
-        const double u = e->patterns.Util(e->by_util[pos]);
+        if (e == nullptr || pos >= static_cast<size_t>(e->patterns.Count())) continue;
+        const double u = e->patterns.Util(static_cast<int>(pos));
         if (pick < 0 || u > pick_util) {
           pick = static_cast<int>(k);
           pick_util = u;
@@ -1020,7 +1024,7 @@ void ClosestSearch::AppendByRankAndUtil() {
       const int s = rank_order_[static_cast<size_t>(pick)];
       const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
       size_t& pos = merge_pos_[static_cast<size_t>(pick) - g];
-      AppendRegenerated(*e, e->by_util[pos], s);
+      AppendRegenerated(*e, static_cast<int>(pos), s);
       ++pos;
     }
     g = end;
@@ -1029,14 +1033,23 @@ void ClosestSearch::AppendByRankAndUtil() {
 
 void ClosestSearch::AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet) {
   RegeneratedPool.AppendCopy(entry.patterns, p, sheet);
-  regen_origin_.push_back(p);
-  const double bound = stock_bounds_[static_cast<size_t>(sheet)][static_cast<size_t>(p)];
-  regen_bounds_.push_back(bound);
-  // An unknown score bounds nothing (with improvement passes pending the
-  // values do not depend on it).
-  const bool unknown = bound == std::numeric_limits<double>::infinity() && !pending_;
-  regen_lose_.push_back(unknown ? bound : LoseValue(RegeneratedPool.Count() - 1, 1));
-  regen_stamp_.push_back(-1);
+  NoteRegenerated(p, 1, sheet);
+}
+
+void ClosestSearch::NoteRegenerated(int first, int n, int32_t sheet) {
+  const std::vector<double>& bounds = stock_bounds_[static_cast<size_t>(sheet)];
+  const int start = RegeneratedPool.Count() - n;
+  for (int k = 0; k < n; ++k) {
+    const int p = first + k;
+    regen_origin_.push_back(p);
+    const double bound = bounds[static_cast<size_t>(p)];
+    regen_bounds_.push_back(bound);
+    // An unknown score bounds nothing (with improvement passes pending the
+    // values do not depend on it).
+    const bool unknown = bound == std::numeric_limits<double>::infinity() && !pending_;
+    regen_lose_.push_back(unknown ? bound : LoseValue(start + k, 1));
+    regen_stamp_.push_back(-1);
+  }
 }
 
 // Hands the score bounds of the regenerated pool of this pass back to its

@@ -236,5 +236,41 @@ TEST(PatternPool, SortedLikeAPlan) {
   }
 }
 
+// The sparse enumeration lists the dense one's combinations in the same order,
+// also with kinds that cannot take a piece (cap 0 or below, longer than the
+// bar) at the ends and between, and when stopped early.
+TEST(SparseEnumerator, SameCombinationsAsTheDenseEnumeration) {
+  std::mt19937 rng(7);
+  TSparseEnumerator sparse;
+  for (int trial = 0; trial < 3000; ++trial) {
+    const int kinds = 1 + static_cast<int>(rng() % 24);
+    std::vector<int32_t> cx(static_cast<size_t>(kinds)), qty(cx.size()), counts(cx.size());
+    for (size_t i = 0; i < cx.size(); ++i) {
+      cx[i] = 1 + static_cast<int32_t>(rng() % 60);
+      qty[i] = static_cast<int32_t>(rng() % 7) - 2;
+    }
+    const int32_t length = static_cast<int32_t>(rng() % 300);
+    const size_t stop = 1 + rng() % 150;
+    std::vector<std::vector<int32_t>> dense, listed;
+    EnumerateCombinations(kinds, cx.data(), qty.data(), length, counts.data(),
+                          [&](const int32_t* w, int32_t) {
+                            dense.emplace_back(w, w + kinds);
+                            return dense.size() < stop;
+                          });
+    sparse.Run(kinds, cx.data(), qty.data(), length,
+               [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
+                 std::vector<int32_t> w(static_cast<size_t>(kinds), 0);
+                 for (int k = 0; k < nz; ++k) {
+                   EXPECT_GT(nz_count[k], 0);
+                   if (k > 0) EXPECT_LT(nz_kind[k - 1], nz_kind[k]);
+                   w[static_cast<size_t>(nz_kind[k])] = nz_count[k];
+                 }
+                 listed.push_back(std::move(w));
+                 return listed.size() < stop;
+               });
+    ASSERT_EQ(dense, listed) << "trial " << trial;
+  }
+}
+
 }  // namespace
 }  // namespace tralvin
