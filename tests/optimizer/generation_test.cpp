@@ -262,7 +262,9 @@ TEST(SparseEnumerator, SameCombinationsAsTheDenseEnumeration) {
                  std::vector<int32_t> w(static_cast<size_t>(kinds), 0);
                  for (int k = 0; k < nz; ++k) {
                    EXPECT_GT(nz_count[k], 0);
-                   if (k > 0) EXPECT_LT(nz_kind[k - 1], nz_kind[k]);
+                   if (k > 0) {
+                     EXPECT_LT(nz_kind[k - 1], nz_kind[k]);
+                   }
                    w[static_cast<size_t>(nz_kind[k])] = nz_count[k];
                  }
                  listed.push_back(std::move(w));
