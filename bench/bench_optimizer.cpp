@@ -3,10 +3,6 @@
 // side by side, bars used against the optimum or a lower bound, wall time,
 // peak memory and whether a time limit ended a search. Runs with their own
 // stock lists optimise cost and print it against the cost bound.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -18,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "child_run.h"
 #include "optimizer/near_optimal.h"
 #include "optimizer/optimize2d.h"
 
@@ -92,34 +89,17 @@ Outcome RunOne(const nlohmann::json& inst, const std::vector<StockDef>& stocks, 
     if (produced[static_cast<size_t>(i)] > opt.parts[i].p_number) valid = false;
   }
   out.valid = valid;
-  struct rusage ru {};
-  getrusage(RUSAGE_SELF, &ru);
-  out.peak_kb = ru.ru_maxrss;
-  out.cpu_seconds = static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
-                    static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+  const tralvin::bench::ProcessUsage usage = tralvin::bench::OwnUsage();
+  out.peak_kb = usage.peak_kb;
+  out.cpu_seconds = usage.cpu_seconds;
   return out;
 }
 
 // Runs in a child process so that the peak memory belongs to this run alone.
 Outcome RunIsolated(const nlohmann::json& inst, const std::vector<StockDef>& stocks, int speed,
                     bool near, bool cost) {
-  int fds[2];
-  if (pipe(fds) != 0) return RunOne(inst, stocks, speed, near, cost);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    const Outcome o = RunOne(inst, stocks, speed, near, cost);
-    const ssize_t w = write(fds[1], &o, sizeof o);
-    _exit(w == static_cast<ssize_t>(sizeof o) ? 0 : 1);
-  }
-  close(fds[1]);
-  Outcome o;
-  const ssize_t r = read(fds[0], &o, sizeof o);
-  close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (r != static_cast<ssize_t>(sizeof o)) o = Outcome{};
-  return o;
+  return tralvin::bench::RunInChild<Outcome>(
+      [&] { return RunOne(inst, stocks, speed, near, cost); });
 }
 
 struct Instance {

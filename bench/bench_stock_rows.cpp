@@ -3,10 +3,6 @@
 // distinct lengths). The jobs are generated from fixed seeds; every run prints
 // wall and CPU time, peak memory and a fingerprint of the plan, so that a change of
 // the search can be checked to give the same plans.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -16,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "child_run.h"
 #include "optimizer/optimize2d.h"
 
 namespace {
@@ -136,33 +133,15 @@ Outcome RunJob(const Job& job) {
     for (const auto& e : p.numbers.Items()) Mix(h, e.p_number);
   }
   out.fingerprint = h;
-  struct rusage ru {};
-  getrusage(RUSAGE_SELF, &ru);
-  out.peak_kb = ru.ru_maxrss;
-  out.cpu_seconds = static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
-                    static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+  const tralvin::bench::ProcessUsage usage = tralvin::bench::OwnUsage();
+  out.peak_kb = usage.peak_kb;
+  out.cpu_seconds = usage.cpu_seconds;
   return out;
 }
 
 // Runs in a child process so that the peak memory belongs to this run alone.
 Outcome RunIsolated(const Job& job) {
-  int fds[2];
-  if (pipe(fds) != 0) return RunJob(job);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    const Outcome o = RunJob(job);
-    const ssize_t w = write(fds[1], &o, sizeof o);
-    _exit(w == static_cast<ssize_t>(sizeof o) ? 0 : 1);
-  }
-  close(fds[1]);
-  Outcome o;
-  const ssize_t r = read(fds[0], &o, sizeof o);
-  close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (r != static_cast<ssize_t>(sizeof o)) o = Outcome{};
-  return o;
+  return tralvin::bench::RunInChild<Outcome>([&] { return RunJob(job); });
 }
 
 }  // namespace
