@@ -486,9 +486,9 @@ int ClosestSearch::ChoosePattern(int way) {
       BlockBound& bb = block_bounds[k];
       bool skip =
           pp > choice.best_prio || (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp));
-      if (!skip && cheap && bb.way != way) {
-        // A block not scanned since its scores were forgotten: a bound from
-        // its kinds and its best utilisation often shows that it loses.
+      if (!skip && cheap) {
+        // A bound from the block's kinds and its best utilisation often
+        // shows that it loses, without a look at its patterns.
         const double v = CheapBlockBound(k, choice.exhausted, way);
         if (v <= SkipBelow(choice, pp)) {
           bb = BlockBound{way, v};
