@@ -55,6 +55,7 @@ class ClosestSearch {
   int ChoosePattern(int way);
   double Closeness(int p) const;
   const std::vector<double>& TopUtils();
+  void OrderRates();
   double CheapBlockBound(size_t k, uint64_t exhausted, int way);
   double CloseTerm(size_t i, int64_t s) const;
   double ScaledScore(int p, double c) const;
@@ -167,6 +168,9 @@ class ClosestSearch {
   // Per kind: the largest closeness term per unit of piece area (see
   // CheapBlockBound), and the pieces' areas.
   std::vector<double> term_per_area_, part_area_;
+  // The kinds (below 64) by term per area, largest first, when none is NaN.
+  std::vector<int32_t> rate_order_;
+  bool rates_ordered_ = false;
   // Closeness terms of 1 .. kTermCounts - 1 pieces per kind, for the pieces
   // left in terms_left_.
   static constexpr int32_t kTermCounts = 32;
@@ -441,6 +445,20 @@ void ClosestSearch::RefreshDemandTerms() {
   }
 }
 
+// Orders the kinds by their term per area (see CheapBlockBound).
+void ClosestSearch::OrderRates() {
+  rate_order_.clear();
+  rates_ordered_ = kinds_ <= 64;
+  for (int i = 0; i < kinds_ && rates_ordered_; ++i) {
+    rates_ordered_ = !std::isnan(term_per_area_[static_cast<size_t>(i)]);
+    rate_order_.push_back(i);
+  }
+  if (!rates_ordered_) return;
+  std::stable_sort(rate_order_.begin(), rate_order_.end(), [this](int32_t a, int32_t b) {
+    return term_per_area_[static_cast<size_t>(a)] > term_per_area_[static_cast<size_t>(b)];
+  });
+}
+
 // Choosing a stock and its pattern: the best selectable pattern of the lowest
 // priority with bars left, or -1.
 int ClosestSearch::ChoosePattern(int way) {
@@ -470,7 +488,10 @@ int ClosestSearch::ChoosePattern(int way) {
   const bool may_skip = bounds_hold_ || pending_;
   // Cheap block bounds hold while the scores only fall (see CheapBlockBound).
   const bool cheap = bounds_hold_ && pool.HasMasks() && way != 0 && !FixedValues();
-  if (cheap) TopUtils();
+  if (cheap) {
+    TopUtils();
+    OrderRates();
+  }
   for (size_t g = 0; g < ngroups; ++g) {
     const GroupBound& gb = groups[g];
     if (gb.min_prio > choice.best_prio) continue;
@@ -530,10 +551,21 @@ const std::vector<double>& ClosestSearch::TopUtils() {
 double ClosestSearch::CheapBlockBound(size_t k, uint64_t exhausted, int way) {
   const TPatternPool& pool = *pool_;
   const TPatternBlock& block = pool.Blocks()[k];
+  const uint64_t kinds = block.mask & ~exhausted;
   double rate = 0.0;
-  for (uint64_t m = block.mask & ~exhausted; m != 0; m &= m - 1) {
-    const double r = term_per_area_[static_cast<size_t>(__builtin_ctzll(m))];
-    if (!(r <= rate)) rate = r;  // a NaN stays
+  if (rates_ordered_) {
+    // The first of the block's kinds by term per area is the largest.
+    for (const int32_t i : rate_order_) {
+      if (((kinds >> i) & 1) != 0) {
+        rate = term_per_area_[static_cast<size_t>(i)];
+        break;
+      }
+    }
+  } else {
+    for (uint64_t m = kinds; m != 0; m &= m - 1) {
+      const double r = term_per_area_[static_cast<size_t>(__builtin_ctzll(m))];
+      if (!(r <= rate)) rate = r;  // a NaN stays
+    }
   }
   constexpr double kMargin = 1.0 + 1e-9;
   const double top = TopUtils()[k];
