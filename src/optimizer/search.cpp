@@ -624,7 +624,8 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
   const bool masks = pool.HasMasks();
   const int64_t* changed = kind_changed_.data();
   const uint64_t* kind_masks = pool.Masks();
-  const uint64_t exhausted = choice.exhausted;
+  // Only the kinds the block cuts matter.
+  const uint64_t exhausted = choice.exhausted & (masks ? block.mask : ~uint64_t{0});
   double skip = SkipBelow(choice, pp);
   BlockBound bb{way, -std::numeric_limits<double>::infinity()};
   // Most patterns lose by their value alone: one pass over the block sorts
@@ -725,6 +726,17 @@ uint32_t ClosestSearch::Candidates(int first, int end, uint64_t exhausted, doubl
   const double* lose = (pool_ == &RegeneratedPool ? regen_lose_ : all_lose_).data();
   uint32_t cands = 0;
   double t = top;
+  if (exhausted == 0) {
+    // Every pattern is live: the values alone decide.
+    for (int p = first; p < end; ++p) {
+      const double v = lose[p];
+      const bool low = v <= skip;
+      cands |= static_cast<uint32_t>(!low) << (p - first);
+      t = low && v > t ? v : t;
+    }
+    top = t;
+    return cands;
+  }
   for (int p = first; p < end; ++p) {
     const double v = lose[p];
     const bool live = (kind_masks[p] & exhausted) == 0;
