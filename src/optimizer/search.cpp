@@ -59,7 +59,7 @@ class ClosestSearch {
   double CheapBlockBound(size_t k, uint64_t exhausted, int way);
   double CloseTerm(size_t i, int64_t s) const;
   double ScaledScore(int p, double c) const;
-  bool PreferOver(int p, double c, int best, double best_c, int way) const;
+  bool PreferOver(int p, double c, int best, double best_c, double best_lead, int way) const;
   double LeadScore(int p, double c, int way) const;
   // The choice of a greedy step so far.
   struct Choice {
@@ -70,8 +70,8 @@ class ClosestSearch {
     // Kinds some pattern of the pool cuts more of than are left: a pattern
     // cutting none of them cannot overflow (all kinds without kind masks).
     uint64_t tight = ~uint64_t{0};
-    // LeadScore of the best pattern (ways 0 and 1; with improvement passes
-    // pending, the one the tie-break compares in every way).
+    // LeadScore of the best pattern as the tie-break compares it (with
+    // improvement passes pending: with a score of 1).
     double best_lead = 0.0;
     // Patterns of the best priority whose value (see LoseValue) is at most
     // this lose the tie-break against the best pattern.
@@ -707,7 +707,7 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     if (pool.number[static_cast<size_t>(p)] > 0) {
       c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
     }
-    if (PreferOver(p, c, choice.best, choice.B, way)) {
+    if (PreferOver(p, c, choice.best, choice.B, choice.best_lead, way)) {
       Take(choice, p, c, pp, way);
       skip = SkipBelow(choice, pp);
       RecheckAfter(block.begin, p, block.end, exhausted, skip, mask_skip, pending);
@@ -803,12 +803,14 @@ double ClosestSearch::ScaledScore(int p, double c) const {
 }
 
 // The tie-break between pattern p (score c) and the best one so far of equal
-// priority (score best_c): closeness and utilisation in an order set by the
-// way, then the smaller stock, then the larger area per piece.
-bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, int way) const {
+// priority (score best_c, utilisation score best_lead): closeness and
+// utilisation in an order set by the way, then the smaller stock, then the
+// larger area per piece.
+bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, double best_lead,
+                               int way) const {
   const TPatternPool& pool = *pool_;
   const double a = LeadScore(p, c, way);
-  const double b = LeadScore(best, best_c, way);
+  const double b = best_lead;
   if (way == 2) {
     if (std::fabs((c + 1) / (best_c + 1) - 1) >= tuning::kClosenessTolerance) return c > best_c;
     if (std::fabs((a + 1) / (b + 1) - 1) >= tuning::kUtilTolerance) return a > b;
@@ -938,7 +940,7 @@ void ClosestSearch::Take(Choice& choice, int p, double c, int32_t pp, int way) c
   // with a score of 1.
   if (pending_) {
     choice.best_lead = LeadScore(p, 1.0, way);
-  } else if (way != 2) {
+  } else {
     choice.best_lead = LeadScore(p, c, way);
   }
   choice.lose_below = LoseThreshold(choice, way);
