@@ -160,12 +160,15 @@ int main(int argc, char** argv) {
       every = true;
     } else if (std::strncmp(argv[i], "rack-", 5) == 0 || std::strncmp(argv[i], "rows-", 5) == 0) {
       wanted.emplace_back(argv[i]);
-      // Other sizes of the distinct-length table (rows-N-sS), e.g. for profiling.
+      // Other sizes of either table (rows-N-sS, rack-RN-sS), e.g. for profiling.
       int rows = 0;
       int speed = 0;
-      if (std::sscanf(argv[i], "rows-%d-s%d", &rows, &speed) == 2 && rows > 0 &&
-          std::none_of(all.begin(), all.end(), [&](const Job& j) { return j.name == argv[i]; })) {
+      const bool known =
+          std::any_of(all.begin(), all.end(), [&](const Job& j) { return j.name == argv[i]; });
+      if (!known && std::sscanf(argv[i], "rows-%d-s%d", &rows, &speed) == 2 && rows > 0) {
         all.push_back(DistinctLengths(rows, speed));
+      } else if (!known && std::sscanf(argv[i], "rack-R%d-s%d", &rows, &speed) == 2 && rows > 0) {
+        all.push_back(RemnantRack(rows, speed));
       }
     }
   }

@@ -54,9 +54,12 @@ class ClosestSearch {
   void RefreshDemandTerms();
   int ChoosePattern(int way);
   double Closeness(int p) const;
+  const std::vector<double>& TopUtils();
+  void OrderRates();
+  double CheapBlockBound(size_t k, uint64_t exhausted, int way);
   double CloseTerm(size_t i, int64_t s) const;
   double ScaledScore(int p, double c) const;
-  bool PreferOver(int p, double c, int best, double best_c, int way) const;
+  bool PreferOver(int p, double c, int best, double best_c, double best_lead, int way) const;
   double LeadScore(int p, double c, int way) const;
   // The choice of a greedy step so far.
   struct Choice {
@@ -67,8 +70,8 @@ class ClosestSearch {
     // Kinds some pattern of the pool cuts more of than are left: a pattern
     // cutting none of them cannot overflow (all kinds without kind masks).
     uint64_t tight = ~uint64_t{0};
-    // LeadScore of the best pattern (ways 0 and 1; with improvement passes
-    // pending, the one the tie-break compares in every way).
+    // LeadScore of the best pattern as the tie-break compares it (with
+    // improvement passes pending: with a score of 1).
     double best_lead = 0.0;
     // Patterns of the best priority whose value (see LoseValue) is at most
     // this lose the tie-break against the best pattern.
@@ -98,6 +101,9 @@ class ClosestSearch {
   void ForgetGroupsOfSheet(int p);
   void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
   BlockBound ScanBlock(size_t k, int32_t pp, int way, Choice& choice);
+  uint32_t Candidates(int first, int end, uint64_t exhausted, double skip, double& top) const;
+  void RecheckAfter(int begin, int p, int end, uint64_t exhausted, double skip, double& mask_skip,
+                    uint32_t& pending) const;
   void ForgetStaleBounds(size_t k);
   double LoseValue(int p, int way) const;
   bool ValueLoses(double v, const Choice& choice, int way) const;
@@ -159,6 +165,12 @@ class ClosestSearch {
   // State of the pass being built.
   std::vector<int64_t> left_, weight_, wl_;
   std::vector<double> div2_;
+  // Per kind: the largest closeness term per unit of piece area (see
+  // CheapBlockBound), and the pieces' areas.
+  std::vector<double> term_per_area_, part_area_;
+  // The kinds (below 64) by term per area, largest first, when none is NaN.
+  std::vector<int32_t> rate_order_;
+  bool rates_ordered_ = false;
   // Closeness terms of 1 .. kTermCounts - 1 pieces per kind, for the pieces
   // left in terms_left_.
   static constexpr int32_t kTermCounts = 32;
@@ -189,6 +201,7 @@ class ClosestSearch {
   // pieces are cut, so it bounds the current score from above until pieces
   // are taken back. bounds_hold_ is false when a weight could break that.
   std::vector<double> all_bounds_, regen_bounds_;
+  std::vector<double> all_top_util_, regen_top_util_;  // see TopUtils
   std::vector<BlockBound> all_block_bounds_, regen_block_bounds_;
   std::vector<GroupBound> all_group_bounds_, regen_group_bounds_;
   // Per block of the first pool: the kinds whose pieces were taken back since
@@ -231,6 +244,7 @@ ClosestSearch::ClosestSearch(TOptimize2d& opt, int way)
       weight_(uk_),
       wl_(uk_),
       div2_(uk_),
+      term_per_area_(uk_),
       has_div_(uk_),
       WorkSheets(static_cast<size_t>(nsheets_)),
       LeftParts(opt.parts) {
@@ -254,6 +268,7 @@ void ClosestSearch::InitKinds() {
   for (int i = 0; i < kinds_; ++i) {
     const size_t u = static_cast<size_t>(i);
     maxq_[u] = opt_.parts[i].p_number;
+    part_area_.push_back(opt_.parts[i].area());
     req_[u] = opt_.MinParts[i].p_number;
     total1_[u] = static_cast<double>(maxq_[u] + 1);
   }
@@ -417,6 +432,8 @@ void ClosestSearch::RefreshDemandTerms() {
     const int64_t produced = maxq_[i] - left_[i];
     has_div_[i] = produced >= req_[i];
     div2_[i] = static_cast<double>(produced - req_[i] + 1);
+    term_per_area_[i] =
+        static_cast<double>(wl_[i]) / total1_[i] / (has_div_[i] ? div2_[i] : 1.0) / part_area_[i];
     // A kind's terms change only with its pieces left (the weights stay fixed
     // in a pass); counts above the pieces left overflow and need none.
     if (terms_left_[i] == left_[i]) continue;
@@ -426,6 +443,20 @@ void ClosestSearch::RefreshDemandTerms() {
       terms_[i * kTermCounts + static_cast<size_t>(s)] = CloseTerm(i, s);
     }
   }
+}
+
+// Orders the kinds by their term per area (see CheapBlockBound).
+void ClosestSearch::OrderRates() {
+  rate_order_.clear();
+  rates_ordered_ = kinds_ <= 64;
+  for (int i = 0; i < kinds_ && rates_ordered_; ++i) {
+    rates_ordered_ = !std::isnan(term_per_area_[static_cast<size_t>(i)]);
+    rate_order_.push_back(i);
+  }
+  if (!rates_ordered_) return;
+  std::stable_sort(rate_order_.begin(), rate_order_.end(), [this](int32_t a, int32_t b) {
+    return term_per_area_[static_cast<size_t>(a)] > term_per_area_[static_cast<size_t>(b)];
+  });
 }
 
 // Choosing a stock and its pattern: the best selectable pattern of the lowest
@@ -455,6 +486,12 @@ int ClosestSearch::ChoosePattern(int way) {
   // may rise (a negative weight) such a pattern may become selectable, so
   // nothing is skipped by its bound.
   const bool may_skip = bounds_hold_ || pending_;
+  // Cheap block bounds hold while the scores only fall (see CheapBlockBound).
+  const bool cheap = bounds_hold_ && pool.HasMasks() && way != 0 && !FixedValues();
+  if (cheap) {
+    TopUtils();
+    OrderRates();
+  }
   for (size_t g = 0; g < ngroups; ++g) {
     const GroupBound& gb = groups[g];
     if (gb.min_prio > choice.best_prio) continue;
@@ -468,8 +505,17 @@ int ClosestSearch::ChoosePattern(int way) {
       if (WorkSheets[ps] == 0) continue;
       const int32_t pp = prio_[ps];
       BlockBound& bb = block_bounds[k];
-      const bool skip =
+      bool skip =
           pp > choice.best_prio || (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp));
+      if (!skip && cheap) {
+        // A bound from the block's kinds and its best utilisation often
+        // shows that it loses, without a look at its patterns.
+        const double v = CheapBlockBound(k, choice.exhausted, way);
+        if (v <= SkipBelow(choice, pp)) {
+          bb = BlockBound{way, v};
+          skip = true;
+        }
+      }
       if (!skip) bb = ScanBlock(k, pp, way, choice);
       sum.min_prio = std::min(sum.min_prio, pp);
       const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
@@ -478,6 +524,73 @@ int ClosestSearch::ChoosePattern(int way) {
     groups[g] = sum;
   }
   return choice.best;
+}
+
+// The largest utilisation of each block of the pool (kept per pool).
+const std::vector<double>& ClosestSearch::TopUtils() {
+  const TPatternPool& pool = *pool_;
+  std::vector<double>& top = pool_ == &RegeneratedPool ? regen_top_util_ : all_top_util_;
+  const std::vector<TPatternBlock>& blocks = pool.Blocks();
+  if (top.size() == blocks.size()) return top;
+  top.resize(blocks.size());
+  for (size_t k = 0; k < blocks.size(); ++k) {
+    double u = 0.0;
+    for (int p = blocks[k].begin; p < blocks[k].end; ++p) u = std::max(u, pool.Util(p));
+    top[k] = u;
+  }
+  return top;
+}
+
+// An upper bound of the values (see LoseValue) of block k's patterns that
+// cut no kind of `exhausted`, for the rest of the pass while scores only
+// fall: a closeness term of a kind is at most its pieces' area times the
+// kind's term per area, so a pattern's closeness is at most its used area
+// (its utilisation times the stock's area) times the largest of its kinds;
+// the scores grow with utilisation and closeness. A pattern already cut
+// shows the repeat bonus. The margin covers the rounding of the sums.
+double ClosestSearch::CheapBlockBound(size_t k, uint64_t exhausted, int way) {
+  const TPatternPool& pool = *pool_;
+  const TPatternBlock& block = pool.Blocks()[k];
+  const uint64_t kinds = block.mask & ~exhausted;
+  double rate = 0.0;
+  if (rates_ordered_) {
+    // The first of the block's kinds by term per area is the largest.
+    for (const int32_t i : rate_order_) {
+      if (((kinds >> i) & 1) != 0) {
+        rate = term_per_area_[static_cast<size_t>(i)];
+        break;
+      }
+    }
+  } else {
+    for (uint64_t m = kinds; m != 0; m &= m - 1) {
+      const double r = term_per_area_[static_cast<size_t>(__builtin_ctzll(m))];
+      if (!(r <= rate)) rate = r;  // a NaN stays
+    }
+  }
+  constexpr double kMargin = 1.0 + 1e-9;
+  const double top = TopUtils()[k];
+  const double c = rate * (top / 100.0 * sarea_[static_cast<size_t>(block.sheet)]) * kMargin;
+  // The score and lead of a pattern of utilisation `top` on this stock.
+  const int p = block.begin;
+  const double u = top / 100;
+  double ub = 0.0;
+  if (cost_opt_) {
+    ub = ScaledScore(p, c);
+  } else if (!opt_.FewPiecesPerKind) {
+    ub = u * u * c + 1;
+  } else {
+    const double u2 = u * u;
+    const double u4 = u2 * u2;
+    ub = u4 * u4 * c + 1;
+  }
+  ub = ub * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus) * kMargin;
+  if (way == 2) return ub;
+  double a = opt_.FewPiecesPerKind ? top * top * ub + 1 : top * ub + 1;
+  if (cost_opt_) {
+    const size_t ps = static_cast<size_t>(block.sheet);
+    a = (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
+  }
+  return a * kMargin;
 }
 
 // A stock of pattern p's has bars again: the groups of its blocks are
@@ -511,12 +624,24 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
   const bool masks = pool.HasMasks();
   const int64_t* changed = kind_changed_.data();
   const uint64_t* kind_masks = pool.Masks();
-  const uint64_t exhausted = choice.exhausted;
+  // Only the kinds the block cuts matter.
+  const uint64_t exhausted = choice.exhausted & (masks ? block.mask : ~uint64_t{0});
   double skip = SkipBelow(choice, pp);
   BlockBound bb{way, -std::numeric_limits<double>::infinity()};
-  for (int p = block.begin; p < block.end; ++p) {
+  // Most patterns lose by their value alone: one pass over the block sorts
+  // them out without branches, taking their largest value into the bound,
+  // and leaves the others (ascending) as candidates to look at in turn.
+  double skipped_top = -std::numeric_limits<double>::infinity();
+  double mask_skip = skip;
+  uint32_t pending = Candidates(block.begin, block.end, exhausted, skip, skipped_top);
+  // With improvement passes pending the tie-break compares every pattern
+  // with a score of 1, and a score only has to be non-negative to count.
+  // Without negative weights every score is, so none is computed.
+  const bool scoreless = pending_ && bounds_hold_;
+  while (pending != 0) {
+    const int p = block.begin + __builtin_ctz(pending);
+    pending &= pending - 1;
     const uint64_t mask = kind_masks[p];
-    if ((mask & exhausted) != 0) continue;
     const double v = lose[static_cast<size_t>(p)];
     if (v <= skip) {
       // Not a NaN: the largest value is all the bound takes in.
@@ -524,9 +649,16 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
       continue;
     }
     bool overflow = false;
-    const int64_t stamp = stamps[static_cast<size_t>(p)];
     bool exact = true;
-    if (masks && (mask & choice.tight) == 0) {
+    if (scoreless) {
+      // Only whether the pattern fits the pieces left matters.
+      if (!masks || (mask & choice.tight) != 0) {
+        for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
+          overflow = nz_count[k] > left_[static_cast<size_t>(nz_index[k])];
+        }
+      }
+    } else if (const int64_t stamp = stamps[static_cast<size_t>(p)];
+               masks && (mask & choice.tight) == 0) {
       // No kind can overflow: the kind bits alone tell whether the score is
       // exact, without reading the pattern's counts.
       for (uint64_t m = mask; m != 0 && exact; m &= m - 1) {
@@ -541,7 +673,9 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     }
     if (overflow) continue;
     double c = 0.0;
-    if (exact) {
+    if (scoreless) {
+      c = 1.0;
+    } else if (exact) {
       c = bounds[static_cast<size_t>(p)];
     } else {
       c = Closeness(p);
@@ -562,6 +696,7 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     if (pp < choice.best_prio || choice.B <= 0) {
       Take(choice, p, c, pp, way);
       skip = SkipBelow(choice, pp);
+      RecheckAfter(block.begin, p, block.end, exhausted, skip, mask_skip, pending);
       continue;
     }
     // With improvement passes pending only utilisation and area decide.
@@ -572,12 +707,59 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     if (pool.number[static_cast<size_t>(p)] > 0) {
       c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
     }
-    if (PreferOver(p, c, choice.best, choice.B, way)) {
+    if (PreferOver(p, c, choice.best, choice.B, choice.best_lead, way)) {
       Take(choice, p, c, pp, way);
       skip = SkipBelow(choice, pp);
+      RecheckAfter(block.begin, p, block.end, exhausted, skip, mask_skip, pending);
     }
   }
+  if (skipped_top > bb.value) bb.value = skipped_top;
   return bb;
+}
+
+// The patterns first .. end - 1 (at most 32) that cut no exhausted kind and
+// whose value is above `skip` (or NaN), as bits from `first`; `top` takes in
+// the largest value of the others that cut no exhausted kind.
+uint32_t ClosestSearch::Candidates(int first, int end, uint64_t exhausted, double skip,
+                                   double& top) const {
+  const uint64_t* kind_masks = pool_->Masks();
+  const double* lose = (pool_ == &RegeneratedPool ? regen_lose_ : all_lose_).data();
+  uint32_t cands = 0;
+  double t = top;
+  if (exhausted == 0) {
+    // Every pattern is live: the values alone decide.
+    for (int p = first; p < end; ++p) {
+      const double v = lose[p];
+      const bool low = v <= skip;
+      cands |= static_cast<uint32_t>(!low) << (p - first);
+      t = low && v > t ? v : t;
+    }
+    top = t;
+    return cands;
+  }
+  for (int p = first; p < end; ++p) {
+    const double v = lose[p];
+    const bool live = (kind_masks[p] & exhausted) == 0;
+    const bool low = v <= skip;
+    cands |= static_cast<uint32_t>(live && !low) << (p - first);
+    t = live && low && v > t ? v : t;
+  }
+  top = t;
+  return cands;
+}
+
+// After a new best pattern at p: when the skipping value fell below the one
+// the candidates were picked with, the block's later patterns between the
+// two become candidates too (their values stay in the bound: it may only be
+// too large, never too small).
+void ClosestSearch::RecheckAfter(int begin, int p, int end, uint64_t exhausted, double skip,
+                                 double& mask_skip, uint32_t& pending) const {
+  if (!(skip < mask_skip)) return;
+  mask_skip = skip;
+  const int first = p + 1;
+  if (first >= end) return;
+  double ignored = -std::numeric_limits<double>::infinity();
+  pending |= Candidates(first, end, exhausted, skip, ignored) << (first - begin);
 }
 
 // Closeness of pattern p to the remaining demand, summed in position order
@@ -621,12 +803,14 @@ double ClosestSearch::ScaledScore(int p, double c) const {
 }
 
 // The tie-break between pattern p (score c) and the best one so far of equal
-// priority (score best_c): closeness and utilisation in an order set by the
-// way, then the smaller stock, then the larger area per piece.
-bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, int way) const {
+// priority (score best_c, utilisation score best_lead): closeness and
+// utilisation in an order set by the way, then the smaller stock, then the
+// larger area per piece.
+bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, double best_lead,
+                               int way) const {
   const TPatternPool& pool = *pool_;
   const double a = LeadScore(p, c, way);
-  const double b = LeadScore(best, best_c, way);
+  const double b = best_lead;
   if (way == 2) {
     if (std::fabs((c + 1) / (best_c + 1) - 1) >= tuning::kClosenessTolerance) return c > best_c;
     if (std::fabs((a + 1) / (b + 1) - 1) >= tuning::kUtilTolerance) return a > b;
@@ -756,7 +940,7 @@ void ClosestSearch::Take(Choice& choice, int p, double c, int32_t pp, int way) c
   // with a score of 1.
   if (pending_) {
     choice.best_lead = LeadScore(p, 1.0, way);
-  } else if (way != 2) {
+  } else {
     choice.best_lead = LeadScore(p, c, way);
   }
   choice.lose_below = LoseThreshold(choice, way);
@@ -1066,6 +1250,7 @@ void ClosestSearch::KeepRegeneratedBounds() {
   regen_lose_.clear();
   regen_stamp_.clear();
   regen_block_bounds_.clear();
+  regen_top_util_.clear();
   regen_group_bounds_.clear();
 }
 
