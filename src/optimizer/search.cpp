@@ -171,6 +171,7 @@ class ClosestSearch {
   // The kinds (below 64) by term per area, largest first, when none is NaN.
   std::vector<int32_t> rate_order_;
   bool rates_ordered_ = false;
+  bool order_rates_ = false;
   // Closeness terms of 1 .. kTermCounts - 1 pieces per kind, for the pieces
   // left in terms_left_.
   static constexpr int32_t kTermCounts = 32;
@@ -432,8 +433,6 @@ void ClosestSearch::RefreshDemandTerms() {
     const int64_t produced = maxq_[i] - left_[i];
     has_div_[i] = produced >= req_[i];
     div2_[i] = static_cast<double>(produced - req_[i] + 1);
-    term_per_area_[i] =
-        static_cast<double>(wl_[i]) / total1_[i] / (has_div_[i] ? div2_[i] : 1.0) / part_area_[i];
     // A kind's terms change only with its pieces left (the weights stay fixed
     // in a pass); counts above the pieces left overflow and need none.
     if (terms_left_[i] == left_[i]) continue;
@@ -445,8 +444,14 @@ void ClosestSearch::RefreshDemandTerms() {
   }
 }
 
-// Orders the kinds by their term per area (see CheapBlockBound).
+// Each kind's term per area, and the kinds in order of it (see
+// CheapBlockBound): made for a step's first cheap bound, as most steps of a
+// small pool need none.
 void ClosestSearch::OrderRates() {
+  for (size_t i = 0; i < uk_; ++i) {
+    term_per_area_[i] =
+        static_cast<double>(wl_[i]) / total1_[i] / (has_div_[i] ? div2_[i] : 1.0) / part_area_[i];
+  }
   rate_order_.clear();
   rates_ordered_ = kinds_ <= 64;
   for (int i = 0; i < kinds_ && rates_ordered_; ++i) {
@@ -488,10 +493,10 @@ int ClosestSearch::ChoosePattern(int way) {
   const bool may_skip = bounds_hold_ || pending_;
   // Cheap block bounds hold while the scores only fall (see CheapBlockBound).
   const bool cheap = bounds_hold_ && pool.HasMasks() && way != 0 && !FixedValues();
-  if (cheap) {
-    TopUtils();
-    OrderRates();
-  }
+  if (cheap) TopUtils();
+  // The kinds are ordered for the step's first cheap bound, if any.
+  rates_ordered_ = false;
+  order_rates_ = cheap;
   for (size_t g = 0; g < ngroups; ++g) {
     const GroupBound& gb = groups[g];
     if (gb.min_prio > choice.best_prio) continue;
@@ -552,6 +557,10 @@ double ClosestSearch::CheapBlockBound(size_t k, uint64_t exhausted, int way) {
   const TPatternPool& pool = *pool_;
   const TPatternBlock& block = pool.Blocks()[k];
   const uint64_t kinds = block.mask & ~exhausted;
+  if (order_rates_) {
+    OrderRates();
+    order_rates_ = false;
+  }
   double rate = 0.0;
   if (rates_ordered_) {
     // The first of the block's kinds by term per area is the largest.
