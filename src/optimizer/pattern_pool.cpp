@@ -32,7 +32,6 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
   const size_t k = static_cast<size_t>(kinds);
   scratch.cx.resize(k);
   scratch.qty.resize(k);
-  scratch.counts.resize(k);
   scratch.area.resize(k);
   for (int i = 0; i < kinds; ++i) {
     const size_t u = static_cast<size_t>(i);
@@ -77,31 +76,6 @@ const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
   }
   blocks_valid_ = true;
   return blocks_;
-}
-
-void TPatternPool::Add(int32_t sheet_id, const int32_t* counts, const double* part_area,
-                       int32_t sheet_cx, int32_t sheet_cy) {
-  sheet_.push_back(sheet_id);
-  number.push_back(0);
-  // Zero counts add exactly 0.0 to the used area, so only the kinds cut are
-  // summed (in position order, as every sum of the search).
-  double used = 0.0;
-  int64_t pieces = 0;
-  uint64_t mask = 0;
-  for (int i = 0; i < kinds_; ++i) {
-    const int32_t c = counts[i];
-    if (c == 0) continue;
-    used += static_cast<double>(c) * part_area[i];
-    nz_index_.push_back(i);
-    nz_count_.push_back(c);
-    pieces += c;
-    if (i < 64) mask |= uint64_t{1} << i;
-  }
-  nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
-  util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
-  pieces_.push_back(pieces);
-  mask_.push_back(mask);
-  blocks_valid_ = false;
 }
 
 void TPatternPool::AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count,

@@ -29,12 +29,10 @@ class TPatternPool {
   int Count() const { return static_cast<int>(sheet_.size()); }
   int Kinds() const { return kinds_; }
 
-  // Appends a pattern of the stock at position `sheet_id` with `Kinds()` counts.
-  // `rFastUtil` becomes the pattern's UtRateShape, computed from the piece
-  // areas `part_area` and the stock's width and length.
-  void Add(int32_t sheet_id, const int32_t* counts, const double* part_area, int32_t sheet_cx,
-           int32_t sheet_cy);
-  // The same from the `nz` non-zero counts only (kinds ascending).
+  // Appends a pattern of the stock at position `sheet_id` from its `nz`
+  // non-zero counts (kinds ascending). `rFastUtil` becomes the pattern's
+  // UtRateShape, computed from the piece areas `part_area` and the stock's
+  // width and length.
   void AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count, int nz,
                  const double* part_area, int32_t sheet_cx, int32_t sheet_cy);
 
@@ -98,7 +96,7 @@ class TPatternPool {
 
 // Reusable buffers of AppendStockPatterns.
 struct TPatternScratch {
-  std::vector<int32_t> cx, qty, counts;
+  std::vector<int32_t> cx, qty;
   std::vector<double> area;
   TSparseEnumerator enumerator;
 };

@@ -59,8 +59,10 @@ class ClosestSearch {
   double CheapBlockBound(size_t k, uint64_t exhausted, int way);
   double CloseTerm(size_t i, int64_t s) const;
   double ScaledScore(int p, double c) const;
+  double ScaledScoreAt(double util, size_t ps, double c) const;
   bool PreferOver(int p, double c, int best, double best_c, double best_lead, int way) const;
   double LeadScore(int p, double c, int way) const;
+  double LeadScoreAt(double util, size_t ps, double c, int way) const;
   // The choice of a greedy step so far.
   struct Choice {
     double B = 0.0;
@@ -578,28 +580,13 @@ double ClosestSearch::CheapBlockBound(size_t k, uint64_t exhausted, int way) {
   }
   constexpr double kMargin = 1.0 + 1e-9;
   const double top = TopUtils()[k];
-  const double c = rate * (top / 100.0 * sarea_[static_cast<size_t>(block.sheet)]) * kMargin;
+  const size_t ps = static_cast<size_t>(block.sheet);
+  const double c = rate * (top / 100.0 * sarea_[ps]) * kMargin;
   // The score and lead of a pattern of utilisation `top` on this stock.
-  const int p = block.begin;
-  const double u = top / 100;
-  double ub = 0.0;
-  if (cost_opt_) {
-    ub = ScaledScore(p, c);
-  } else if (!opt_.FewPiecesPerKind) {
-    ub = u * u * c + 1;
-  } else {
-    const double u2 = u * u;
-    const double u4 = u2 * u2;
-    ub = u4 * u4 * c + 1;
-  }
-  ub = ub * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus) * kMargin;
+  const double ub = ScaledScoreAt(top, ps, c) *
+                    (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus) * kMargin;
   if (way == 2) return ub;
-  double a = opt_.FewPiecesPerKind ? top * top * ub + 1 : top * ub + 1;
-  if (cost_opt_) {
-    const size_t ps = static_cast<size_t>(block.sheet);
-    a = (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
-  }
-  return a * kMargin;
+  return LeadScoreAt(top, ps, ub, way) * kMargin;
 }
 
 // A stock of pattern p's has bars again: the groups of its blocks are
@@ -801,9 +788,13 @@ double ClosestSearch::CloseTerm(size_t i, int64_t s) const {
 
 // Scoring: closeness scaled by cost per area, or by utilisation.
 double ClosestSearch::ScaledScore(int p, double c) const {
-  const size_t ps = static_cast<size_t>(pool_->Sheet(p));
+  return ScaledScoreAt(pool_->Util(p), static_cast<size_t>(pool_->Sheet(p)), c);
+}
+
+// ScaledScore of a pattern of utilisation `util` on the stock at `ps`.
+double ClosestSearch::ScaledScoreAt(double util, size_t ps, double c) const {
   if (cost_opt_) return (sarea2_[ps] * c + tuning::kCostEpsilon) / scost2_[ps] + 1;
-  const double u = pool_->Util(p) / 100;
+  const double u = util / 100;
   const double u2 = u * u;
   if (!opt_.FewPiecesPerKind) return u2 * c + 1;
   const double u4 = u2 * u2;
@@ -836,11 +827,14 @@ bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, double 
 // The utilisation score of the tie-break: utilisation (way 1: weighted by the
 // score c), scaled by cost per area when costs are optimised.
 double ClosestSearch::LeadScore(int p, double c, int way) const {
-  const double util = pool_->Util(p);
+  return LeadScoreAt(pool_->Util(p), static_cast<size_t>(pool_->Sheet(p)), c, way);
+}
+
+// LeadScore of a pattern of utilisation `util` on the stock at `ps`.
+double ClosestSearch::LeadScoreAt(double util, size_t ps, double c, int way) const {
   double a = util;
   if (way == 1) a = opt_.FewPiecesPerKind ? util * util * c + 1 : util * c + 1;
   if (!cost_opt_) return a;
-  const size_t ps = static_cast<size_t>(pool_->Sheet(p));
   return (sarea2_[ps] * a + tuning::kCostEpsilon) / scost2_[ps] + 1;
 }
 
