@@ -45,7 +45,12 @@ class ClosestSearch {
   bool ChooseWeights(int r);
   bool StopForStagnation(int r) const;
   void ResetPass();
+  void RunPass();
   void GreedyPass();
+  void KeepPassRecord();
+  void ReplayPass();
+  void SetLeftParts(const std::vector<int32_t>& left);
+  std::vector<int32_t> LeftCounts() const;
   TSchemes BuildTrialPlan() const;
   void LearnFrom(const TSchemes& trial_plan);
   bool ScoreTrial(int r, TSchemes& trial_plan);
@@ -232,6 +237,27 @@ class ClosestSearch {
   bool met_nothing_ = false;
   bool cut_since_regen_ = false;
   bool success_ = false;
+
+  // With improvement passes pending and scores that only fall, a pass
+  // compares patterns by utilisation and stock alone: it does not depend on
+  // the weights, and every such pass of the search cuts the same bars. The
+  // first one is recorded with what it leaves behind, and the others replay
+  // it (see RunPass).
+  struct PassRecord {
+    bool kept = false;
+    std::vector<TrialEntry> trial;
+    bool success = false;
+    bool unlimited = false;
+    int64_t steps = 0;  // bars cut, each a progress step
+    // Pieces left at each weight update for a shortfall, in order.
+    std::vector<std::vector<int32_t>> shortfalls;
+    // Pieces left at the last regeneration (the seeds' pieces), if any.
+    bool regenerated = false;
+    std::vector<int32_t> seeds_left;
+    std::vector<int32_t> left_at_end;  // LeftParts when the pass ended
+  };
+  PassRecord record_;
+  bool recording_ = false;
 };
 
 ClosestSearch::ClosestSearch(TOptimize2d& opt, int way)
@@ -333,7 +359,7 @@ std::string ClosestSearch::Run() {
     if (!ChooseWeights(r)) continue;
     if (StopForStagnation(r)) break;
     ResetPass();
-    GreedyPass();
+    RunPass();
     opt_.Progress(TProgressKind::Step);
     TSchemes trial_plan = BuildTrialPlan();
     LearnFrom(trial_plan);
@@ -413,6 +439,60 @@ void ClosestSearch::ResetPass() {
   cut_since_regen_ = false;
   success_ = false;
   ResetLoseValues();
+}
+
+// The greedy steps of a pass, or the replay of the pass recorded when the
+// weights cannot change its outcome.
+void ClosestSearch::RunPass() {
+  const bool weight_free = pending_ && bounds_hold_;
+  if (weight_free && record_.kept) {
+    ReplayPass();
+    return;
+  }
+  recording_ = weight_free;
+  if (recording_) record_ = PassRecord{};
+  GreedyPass();
+  if (recording_) KeepPassRecord();
+  recording_ = false;
+}
+
+void ClosestSearch::KeepPassRecord() {
+  record_.kept = true;
+  record_.trial = trial_;
+  record_.success = success_;
+  record_.unlimited = unlimited_;
+  record_.left_at_end = LeftCounts();
+}
+
+// What the recorded pass did beyond its trial plan: the same progress steps,
+// the weight updates for its shortfalls (applied to this pass's weights) and
+// the pieces its last regeneration left to the seeds.
+void ClosestSearch::ReplayPass() {
+  for (int64_t k = 0; k < record_.steps; ++k) opt_.ProgressStepMaybeRepaint();
+  for (const std::vector<int32_t>& left : record_.shortfalls) {
+    SetLeftParts(left);
+    WeightList.MinusSquare(LeftParts, opt_.parts, LeftParts, avgArea_);
+  }
+  if (record_.regenerated) {
+    SetLeftParts(record_.seeds_left);
+    opt_.all_seeds.parts = LeftParts;
+    if (!seeds_have_sheets_) opt_.all_seeds.sheets = opt_.sheets;
+    seeds_have_sheets_ = true;
+  }
+  SetLeftParts(record_.left_at_end);
+  trial_ = record_.trial;
+  success_ = record_.success;
+  unlimited_ = record_.unlimited;
+}
+
+void ClosestSearch::SetLeftParts(const std::vector<int32_t>& left) {
+  for (int i = 0; i < kinds_; ++i) LeftParts[i].p_number = left[static_cast<size_t>(i)];
+}
+
+std::vector<int32_t> ClosestSearch::LeftCounts() const {
+  std::vector<int32_t> left(uk_);
+  for (int i = 0; i < kinds_; ++i) left[static_cast<size_t>(i)] = LeftParts[i].p_number;
+  return left;
 }
 
 // Greedy steps until the demand is met or the pass fails.
@@ -1024,6 +1104,7 @@ void ClosestSearch::RaiseBlockBound(int p) {
 StepOutcome ClosestSearch::CutBar(int best) {
   TPatternPool& pool = *pool_;
   opt_.ProgressStepMaybeRepaint();
+  if (recording_) ++record_.steps;
   ++picks_;
   ++clock_;
   for (int k = pool.NzBegin(best); k < pool.NzEnd(best); ++k) {
@@ -1107,6 +1188,7 @@ StepOutcome ClosestSearch::NothingSelectable() {
     return StepOutcome::Success;
   }
   SyncLeftParts();
+  if (recording_) record_.shortfalls.push_back(LeftCounts());
   WeightList.MinusSquare(LeftParts, opt_.parts, LeftParts, avgArea_);
   if (regenerations_ >= 1 && !cut_since_regen_) {
     picks_ = 0;
@@ -1132,6 +1214,10 @@ StepOutcome ClosestSearch::NothingSelectable() {
 StepOutcome ClosestSearch::Regenerate() {
   picks_ = 0;
   opt_.all_seeds.parts = LeftParts;
+  if (recording_) {
+    record_.regenerated = true;
+    record_.seeds_left = LeftCounts();
+  }
   if (!seeds_have_sheets_) opt_.all_seeds.sheets = opt_.sheets;
   seeds_have_sheets_ = true;
   KeepRegeneratedBounds();
