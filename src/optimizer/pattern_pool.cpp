@@ -41,13 +41,16 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
   }
   const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
   int recorded = 0;
-  scratch.enumerator.Run(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
-                         [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
-                           pool.AddSparse(sheet_pos, nz_kind, nz_count, nz, scratch.area.data(),
-                                          stock.p_cx, stock.p_cy);
-                           ++recorded;
-                           return recorded <= limit;
-                         });
+  TSparseEnumerator& e = scratch.enumerator;
+  e.Run(
+      kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
+      [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
+        pool.AddSparse(sheet_pos, nz_kind, nz_count, nz, e.Sum(), e.Pieces(), e.Mask(), stock.p_cx,
+                       stock.p_cy);
+        ++recorded;
+        return recorded <= limit;
+      },
+      scratch.area.data());
 }
 
 void TPatternPool::Clear(int kinds) {
@@ -79,26 +82,18 @@ const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
 }
 
 void TPatternPool::AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count,
-                             int nz, const double* part_area, int32_t sheet_cx, int32_t sheet_cy) {
+                             int nz, double used_area, int64_t pieces, uint64_t mask,
+                             int32_t sheet_cx, int32_t sheet_cy) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
-  double used = 0.0;
-  int64_t pieces = 0;
-  uint64_t mask = 0;
-  for (int k = 0; k < nz; ++k) {
-    const int32_t i = nz_kind[k];
-    const int32_t c = nz_count[k];
-    used += static_cast<double>(c) * part_area[i];
-    pieces += c;
-    if (i < 64) mask |= uint64_t{1} << i;
-  }
   // A handful of entries: single appends beat a range insertion.
   for (int k = 0; k < nz; ++k) {
     nz_index_.push_back(nz_kind[k]);
     nz_count_.push_back(nz_count[k]);
   }
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
-  util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
+  util_.push_back(used_area / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) *
+                  100.0);
   pieces_.push_back(pieces);
   mask_.push_back(mask);
   blocks_valid_ = false;
@@ -220,10 +215,14 @@ const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock&
   listed_.Clear(kinds);
   AppendStockPatterns(listed_, pieces, stock, 0, speed, scratch_);
   const int n = listed_.Count();
+  keys_.resize(static_cast<size_t>(n));
+  for (int p = 0; p < n; ++p) keys_[static_cast<size_t>(p)] = {listed_.Util(p), p};
+  std::stable_sort(keys_.begin(), keys_.end(),
+                   [](const std::pair<double, int>& a, const std::pair<double, int>& b) {
+                     return a.first > b.first;
+                   });
   order_.resize(static_cast<size_t>(n));
-  std::iota(order_.begin(), order_.end(), 0);
-  std::stable_sort(order_.begin(), order_.end(),
-                   [this](int a, int b) { return listed_.Util(a) > listed_.Util(b); });
+  for (int k = 0; k < n; ++k) order_[static_cast<size_t>(k)] = keys_[static_cast<size_t>(k)].second;
   entry.patterns.AssignInOrder(listed_, order_);
   entry.listing.resize(static_cast<size_t>(n));
   for (int k = 0; k < n; ++k)

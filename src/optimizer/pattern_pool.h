@@ -30,11 +30,13 @@ class TPatternPool {
   int Kinds() const { return kinds_; }
 
   // Appends a pattern of the stock at position `sheet_id` from its `nz`
-  // non-zero counts (kinds ascending). `rFastUtil` becomes the pattern's
-  // UtRateShape, computed from the piece areas `part_area` and the stock's
-  // width and length.
+  // non-zero counts (kinds ascending), with their pieces' area summed in
+  // that order, their number of pieces and their kind bits (as
+  // TSparseEnumerator keeps them). `rFastUtil` becomes the pattern's
+  // UtRateShape, from the area and the stock's width and length.
   void AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count, int nz,
-                 const double* part_area, int32_t sheet_cx, int32_t sheet_cy);
+                 double used_area, int64_t pieces, uint64_t mask, int32_t sheet_cx,
+                 int32_t sheet_cy);
 
   int32_t Sheet(int p) const { return sheet_[static_cast<size_t>(p)]; }
   // The pattern's count of every kind.
@@ -132,6 +134,7 @@ class TPatternCache {
   TPatternScratch scratch_;
   TPatternPool listed_;
   std::vector<int> order_;
+  std::vector<std::pair<double, int>> keys_;  // utilisation, listing position
   uint64_t listings_ = 0;
 };
 
