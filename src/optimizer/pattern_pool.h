@@ -22,6 +22,12 @@ struct TPatternBlock {
   uint64_t mask;
 };
 
+// The utilisation (per cent) of a bar of `cx` by `cy` whose pieces cover
+// `used_area`, as every pattern holds it.
+inline double UtilOf(double used_area, int32_t cx, int32_t cy) {
+  return used_area / (static_cast<double>(cy) * static_cast<double>(cx)) * 100.0;
+}
+
 class TPatternPool {
  public:
   // Empties the pool for patterns of `kinds` piece kinds.
@@ -92,8 +98,10 @@ class TPatternPool {
   std::vector<double> util_;
   std::vector<int64_t> pieces_;
   std::vector<uint64_t> mask_;
+  // The blocks of the first blocks_upto_ patterns: appends extend them.
   mutable std::vector<TPatternBlock> blocks_;
-  mutable bool blocks_valid_ = false;
+  mutable int blocks_upto_ = 0;
+  void ForgetBlocks();
 };
 
 // Reusable buffers of AppendStockPatterns.
@@ -127,9 +135,13 @@ struct TLengthPatterns {
 class TPatternCache {
  public:
   const TLengthPatterns& Get(const TPanels& pieces, const T2DStock& stock, int speed);
+  // The stock length's list if it is made for these quantities, or null.
+  const TLengthPatterns* Find(const TPanels& pieces, const T2DStock& stock);
 
  private:
   std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width
+  void MakeCaps(const TPanels& pieces, const T2DStock& stock);
+  static int64_t Key(const T2DStock& stock);
   std::vector<int32_t> caps_;
   TPatternScratch scratch_;
   TPatternPool listed_;
