@@ -140,6 +140,7 @@ class ClosestSearch {
   StepOutcome Regenerate();
   bool ScoreListings();
   void ScoreListing(int s);
+  bool TopMayHaveFallen(size_t s) const;
   double ValueNow(double util, size_t ps, double closeness) const;
   bool FitsLeft(const int32_t* kind, const int32_t* count, int nz) const;
   bool Fits(const TPatternPool& pool, int p) const;
@@ -219,7 +220,9 @@ class ClosestSearch {
   std::vector<int32_t> stock_count_;
   std::vector<double> stock_top_;
   std::vector<char> unit_listed_;
-  std::vector<int64_t> unit_scored_;  // the clock of the values in stock_top_
+  // Per stock: the kinds of the pattern that showed stock_top_, and when.
+  std::vector<uint64_t> stock_top_mask_;
+  std::vector<int64_t> stock_top_clock_;
   std::vector<std::pair<size_t, size_t>> unit_blocks_;
   // The pieces left at the regeneration as the enumeration reads them.
   std::vector<int32_t> regen_cx_, regen_qty_;
@@ -395,6 +398,8 @@ void ClosestSearch::InitLabels() {
   unit_begin_.push_back(us);
   stock_count_.assign(us, 0);
   stock_top_.assign(us, 0.0);
+  stock_top_mask_.assign(us, 0);
+  stock_top_clock_.assign(us, 0);
   stock_bounds_.resize(us);
   stock_bounds_key_.assign(us, {0, -1});
 }
@@ -950,7 +955,7 @@ double ClosestSearch::ScaledScore(int p, double c) const {
 }
 
 // ScaledScore of a pattern of utilisation `util` on the stock at `ps`.
-double ClosestSearch::ScaledScoreAt(double util, size_t ps, double c) const {
+inline double ClosestSearch::ScaledScoreAt(double util, size_t ps, double c) const {
   if (cost_opt_) return (sarea2_[ps] * c + tuning::kCostEpsilon) / scost2_[ps] + 1;
   const double u = util / 100;
   const double u2 = u * u;
@@ -989,7 +994,7 @@ double ClosestSearch::LeadScore(int p, double c, int way) const {
 }
 
 // LeadScore of a pattern of utilisation `util` on the stock at `ps`.
-double ClosestSearch::LeadScoreAt(double util, size_t ps, double c, int way) const {
+inline double ClosestSearch::LeadScoreAt(double util, size_t ps, double c, int way) const {
   double a = util;
   if (way == 1) a = opt_.FewPiecesPerKind ? util * util * c + 1 : util * c + 1;
   if (!cost_opt_) return a;
@@ -1311,7 +1316,6 @@ StepOutcome ClosestSearch::Regenerate() {
   if (lazy_regen_) {
     const size_t units = unit_begin_.size() - 1;
     unit_listed_.assign(units, 0);
-    unit_scored_.assign(units, clock_);
     unit_blocks_.assign(units, {0, 0});
     regen_group_bounds_.assign(units, GroupBound{});
     return StepOutcome::Continue;
@@ -1371,13 +1375,17 @@ void ClosestSearch::ScoreListing(int s) {
   const size_t ps = static_cast<size_t>(s);
   const T2DStock& stock = opt_.sheets[s];
   double top = -std::numeric_limits<double>::infinity();
+  uint64_t top_mask = 0;
   int32_t count = 0;
   if (const TLengthPatterns* e = pattern_cache_.Find(LeftParts, stock); e != nullptr) {
     const TPatternPool& listed = e->patterns;
     count = listed.Count();
     for (int p = 0; p < count; ++p) {
-      if (!Fits(listed, p)) continue;
-      top = std::max(top, ValueNow(listed.Util(p), ps, pending_ ? 0.0 : ClosenessIn(listed, p)));
+      const double v = ValueNow(listed.Util(p), ps, pending_ ? 0.0 : ClosenessIn(listed, p));
+      if (!(v <= top) && !std::isnan(top) && Fits(listed, p)) {
+        top = v;
+        top_mask = listed.Mask(p);
+      }
     }
   } else {
     const int limit = (opt_.params.speed + 1) * tuning::kPatternsPerSpeedStep;
@@ -1387,11 +1395,22 @@ void ClosestSearch::ScoreListing(int s) {
       const size_t u = static_cast<size_t>(i);
       return c < kTermCounts ? terms_[u * kTermCounts + static_cast<size_t>(c)] : CloseTerm(u, c);
     };
+    // The area and closeness of the pattern that showed `top`: a pattern
+    // with no more of either shows no more (the value grows with both).
+    double top_area = -std::numeric_limits<double>::infinity();
+    double top_close = -std::numeric_limits<double>::infinity();
     auto visit = [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
-      // Patterns that cut more than is left are not selectable.
-      if (FitsLeft(nz_kind, nz_count, nz)) {
-        const double util = UtilOf(en.Sum(), stock.p_cx, stock.p_cy);
-        top = std::max(top, ValueNow(util, ps, pending_ ? 0.0 : en.TermSum()));
+      const double area = en.Sum();
+      const double close = pending_ ? 0.0 : en.TermSum();
+      if (!(area <= top_area && close <= top_close)) {
+        const double v = ValueNow(UtilOf(area, stock.p_cx, stock.p_cy), ps, close);
+        // Patterns that cut more than is left are not selectable.
+        if (!(v <= top) && !std::isnan(top) && FitsLeft(nz_kind, nz_count, nz)) {
+          top = v;
+          top_mask = en.Mask();
+          top_area = area;
+          top_close = close;
+        }
       }
       ++count;
       return count <= limit;
@@ -1399,10 +1418,23 @@ void ClosestSearch::ScoreListing(int s) {
     en.Run(kinds_, regen_cx_.data(), regen_qty_.data(), stock.p_cx, visit, regen_area_.data(),
            term);
   }
-  // The margin covers a rounding step of another order of the same sums.
+  // A NaN stays (the stock is always listed). The margin covers a rounding
+  // step of another order of the same sums.
   constexpr double kMargin = 1.0 + 1e-9;
   stock_count_[ps] = count;
   stock_top_[ps] = top * kMargin;
+  stock_top_mask_[ps] = kinds_ <= 64 && !std::isnan(top) ? top_mask : ~uint64_t{0};
+  stock_top_clock_[ps] = clock_;
+}
+
+// True when stock s's largest value may have fallen since it was found: a
+// kind of the pattern that showed it was cut since (the others only fell).
+bool ClosestSearch::TopMayHaveFallen(size_t s) const {
+  if (kinds_ > 64) return true;
+  for (uint64_t m = stock_top_mask_[s]; m != 0; m &= m - 1) {
+    if (kind_changed_[static_cast<size_t>(__builtin_ctzll(m))] > stock_top_clock_[s]) return true;
+  }
+  return false;
 }
 
 bool ClosestSearch::FitsLeft(const int32_t* kind, const int32_t* count, int nz) const {
@@ -1419,7 +1451,7 @@ bool ClosestSearch::Fits(const TPatternPool& pool, int p) const {
 
 // The value (see LoseValue, way 1) of a pattern not cut yet of utilisation
 // `util` on the stock at `ps` with the closeness given.
-double ClosestSearch::ValueNow(double util, size_t ps, double closeness) const {
+inline double ClosestSearch::ValueNow(double util, size_t ps, double closeness) const {
   if (pending_) return LeadScoreAt(util, ps, 1.0, 1);
   return LeadScoreAt(util, ps, ScaledScoreAt(util, ps, closeness), 1);
 }
@@ -1436,16 +1468,17 @@ int ClosestSearch::ChooseRegenerated(int way) {
   for (size_t u = 0; u + 1 < unit_begin_.size(); ++u) {
     if (!unit_listed_[u]) {
       if (!UnitMayWin(u, choice)) continue;
-      // Scores fall as pieces are cut: the unit's values of this step may
-      // show that it loses after all, at less cost than its list.
-      if (unit_scored_[u] != clock_) {
-        unit_scored_[u] = clock_;
-        for (size_t k = unit_begin_[u]; k < unit_begin_[u + 1]; ++k) {
-          const int s = rank_order_[k];
-          if (WorkSheets[static_cast<size_t>(s)] != 0) ScoreListing(s);
+      // Scores fall as pieces are cut: the values of this step may show
+      // that the unit loses after all, at less cost than its list.
+      bool rescored = false;
+      for (size_t k = unit_begin_[u]; k < unit_begin_[u + 1]; ++k) {
+        const size_t ps = static_cast<size_t>(rank_order_[k]);
+        if (WorkSheets[ps] != 0 && stock_count_[ps] != 0 && TopMayHaveFallen(ps)) {
+          ScoreListing(rank_order_[k]);
+          rescored = true;
         }
-        if (!UnitMayWin(u, choice)) continue;
       }
+      if (rescored && !UnitMayWin(u, choice)) continue;
       ListUnit(u);
     }
     GroupBound& gb = regen_group_bounds_[u];
