@@ -655,7 +655,7 @@ bool ClosestSearch::SkipGroup(const GroupBound& gb, const Choice& choice, bool m
 // The blocks begin .. end - 1 for the choice; returns their group bound, from
 // the blocks with bars left (an unknown block bound counts as infinite).
 ClosestSearch::GroupBound ClosestSearch::ChooseInBlocks(size_t begin, size_t end, int way,
-                                                       bool cheap, bool may_skip, Choice& choice) {
+                                                        bool cheap, bool may_skip, Choice& choice) {
   const std::vector<TPatternBlock>& blocks = pool_->Blocks();
   std::vector<BlockBound>& block_bounds = BlockBounds();
   GroupBound sum{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
@@ -687,8 +687,7 @@ ClosestSearch::GroupBound ClosestSearch::ChooseInBlocks(size_t begin, size_t end
 // kGroupBlocks blocks.
 size_t ClosestSearch::GroupOfBlock(size_t k) const {
   if (pool_ == &RegeneratedPool && lazy_regen_) {
-    return static_cast<size_t>(
-        unit_of_sheet_[static_cast<size_t>(pool_->Blocks()[k].sheet)]);
+    return static_cast<size_t>(unit_of_sheet_[static_cast<size_t>(pool_->Blocks()[k].sheet)]);
   }
   return k / kGroupBlocks;
 }
@@ -1483,8 +1482,8 @@ int ClosestSearch::ChooseRegenerated(int way) {
     }
     GroupBound& gb = regen_group_bounds_[u];
     if (SkipGroup(gb, choice, may_skip)) continue;
-    gb = ChooseInBlocks(unit_blocks_[u].first, unit_blocks_[u].second, way, cheap, may_skip,
-                        choice);
+    gb =
+        ChooseInBlocks(unit_blocks_[u].first, unit_blocks_[u].second, way, cheap, may_skip, choice);
   }
   return choice.best;
 }
