@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 namespace tralvin {
@@ -53,16 +54,36 @@ void EnumerateCombinations(int kinds, const int32_t* cx, const int32_t* qty, int
 // callers that only need the non-zero counts: kinds that cannot take a piece
 // (cap 0 or longer than the bar) are left out, a fill stops once no later
 // kind fits the rest, and backtracking jumps to the last non-zero count, so a
-// combination costs about its own non-zero counts instead of every kind.
+// combination costs about its changed counts instead of every kind.
 // `visit(nz_kind, nz_count, nz)` gets the non-zero kinds ascending with their
-// counts and returns false to stop.
+// counts and returns false to stop. During a visit, Sum(), TermSum(),
+// Pieces() and Mask() describe the combination (see Run).
 struct TSparseEnumerator {
+  // A term of no value (see Run).
+  struct NoTerm {
+    double operator()(int32_t, int32_t) const { return 0.0; }
+  };
+
   std::vector<int32_t> kind, cx, qty, suffix_min, counts, stack;
   std::vector<int32_t> nz_kind, nz_count;
+  // Per depth of the stack: the running sum of count times weight (added in
+  // ascending kind order, as a loop over the combination would add them),
+  // of the counts, and of the kind bits.
+  std::vector<double> sum, term_sum;
+  std::vector<int64_t> pieces;
+  std::vector<uint64_t> mask;
 
-  template <typename Visit>
-  void Run(int kinds, const int32_t* all_cx, const int32_t* all_qty, int32_t length,
-           Visit&& visit) {
+  double Sum() const { return sum[stack.size() - 1]; }
+  double TermSum() const { return term_sum[stack.size() - 1]; }
+  int64_t Pieces() const { return pieces[stack.size() - 1]; }
+  // Bits of the kinds below 64.
+  uint64_t Mask() const { return mask[stack.size() - 1]; }
+
+  // `weight` (per kind, optional) is what Sum() adds up, count times weight;
+  // TermSum() adds up `term(kind, count)` (only with a term given).
+  template <typename Visit, typename Term = NoTerm>
+  void Run(int kinds, const int32_t* all_cx, const int32_t* all_qty, int32_t length, Visit&& visit,
+           const double* weight = nullptr, Term term = Term{}) {
     kind.clear();
     cx.clear();
     qty.clear();
@@ -86,6 +107,22 @@ struct TSparseEnumerator {
     stack.clear();
     nz_kind.resize(static_cast<size_t>(m));
     nz_count.resize(static_cast<size_t>(m));
+    sum.resize(static_cast<size_t>(m));
+    if constexpr (!std::is_same_v<Term, NoTerm>) term_sum.resize(static_cast<size_t>(m));
+    pieces.resize(static_cast<size_t>(m));
+    mask.resize(static_cast<size_t>(m));
+    // The running values at depth d from those below it.
+    auto account = [&](size_t d) {
+      const int32_t i = nz_kind[d];
+      const int32_t c = nz_count[d];
+      const double add = weight != nullptr ? static_cast<double>(c) * weight[i] : 0.0;
+      sum[d] = (d > 0 ? sum[d - 1] : 0.0) + add;
+      if constexpr (!std::is_same_v<Term, NoTerm>) {
+        term_sum[d] = (d > 0 ? term_sum[d - 1] : 0.0) + term(i, c);
+      }
+      pieces[d] = (d > 0 ? pieces[d - 1] : 0) + c;
+      mask[d] = (d > 0 ? mask[d - 1] : 0) | (i < 64 ? uint64_t{1} << i : 0);
+    };
     int i = 0;
     int64_t rest = length;
     for (;;) {
@@ -97,17 +134,15 @@ struct TSparseEnumerator {
         if (n == 0) continue;
         counts[u] = static_cast<int32_t>(n);
         rest -= static_cast<int64_t>(cx[u]) * n;
+        const size_t d = stack.size();
         stack.push_back(j);
+        nz_kind[d] = kind[u];
+        nz_count[d] = counts[u];
+        account(d);
       }
       if (stack.empty()) return;
-      const size_t nz = stack.size();
-      for (size_t k = 0; k < nz; ++k) {
-        const size_t u = static_cast<size_t>(stack[k]);
-        nz_kind[k] = kind[u];
-        nz_count[k] = counts[u];
-      }
       if (!visit(static_cast<const int32_t*>(nz_kind.data()),
-                 static_cast<const int32_t*>(nz_count.data()), static_cast<int>(nz))) {
+                 static_cast<const int32_t*>(nz_count.data()), static_cast<int>(stack.size()))) {
         return;
       }
       // Clear the last kind of all, then lower the nearest non-zero count.
@@ -122,7 +157,13 @@ struct TSparseEnumerator {
       const size_t u = static_cast<size_t>(top);
       --counts[u];
       rest += cx[u];
-      if (counts[u] == 0) stack.pop_back();
+      if (counts[u] == 0) {
+        stack.pop_back();
+      } else {
+        const size_t d = stack.size() - 1;
+        nz_count[d] = counts[u];
+        account(d);
+      }
       i = top + 1;
     }
   }

@@ -41,13 +41,16 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
   }
   const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
   int recorded = 0;
-  scratch.enumerator.Run(kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
-                         [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
-                           pool.AddSparse(sheet_pos, nz_kind, nz_count, nz, scratch.area.data(),
-                                          stock.p_cx, stock.p_cy);
-                           ++recorded;
-                           return recorded <= limit;
-                         });
+  TSparseEnumerator& e = scratch.enumerator;
+  e.Run(
+      kinds, scratch.cx.data(), scratch.qty.data(), stock.p_cx,
+      [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
+        pool.AddSparse(sheet_pos, nz_kind, nz_count, nz, e.Sum(), e.Pieces(), e.Mask(), stock.p_cx,
+                       stock.p_cy);
+        ++recorded;
+        return recorded <= limit;
+      },
+      scratch.area.data());
 }
 
 void TPatternPool::Clear(int kinds) {
@@ -60,13 +63,16 @@ void TPatternPool::Clear(int kinds) {
   util_.clear();
   pieces_.clear();
   mask_.clear();
-  blocks_valid_ = false;
+  ForgetBlocks();
+}
+
+void TPatternPool::ForgetBlocks() {
+  blocks_.clear();
+  blocks_upto_ = 0;
 }
 
 const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
-  if (blocks_valid_) return blocks_;
-  blocks_.clear();
-  for (int p = 0; p < Count(); ++p) {
+  for (int p = blocks_upto_; p < Count(); ++p) {
     if (blocks_.empty() || blocks_.back().sheet != Sheet(p) ||
         p - blocks_.back().begin >= kBlockPatterns) {
       blocks_.push_back({Sheet(p), p, p, 0});
@@ -74,34 +80,24 @@ const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
     blocks_.back().end = p + 1;
     blocks_.back().mask |= Mask(p);
   }
-  blocks_valid_ = true;
+  blocks_upto_ = Count();
   return blocks_;
 }
 
 void TPatternPool::AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count,
-                             int nz, const double* part_area, int32_t sheet_cx, int32_t sheet_cy) {
+                             int nz, double used_area, int64_t pieces, uint64_t mask,
+                             int32_t sheet_cx, int32_t sheet_cy) {
   sheet_.push_back(sheet_id);
   number.push_back(0);
-  double used = 0.0;
-  int64_t pieces = 0;
-  uint64_t mask = 0;
-  for (int k = 0; k < nz; ++k) {
-    const int32_t i = nz_kind[k];
-    const int32_t c = nz_count[k];
-    used += static_cast<double>(c) * part_area[i];
-    pieces += c;
-    if (i < 64) mask |= uint64_t{1} << i;
-  }
   // A handful of entries: single appends beat a range insertion.
   for (int k = 0; k < nz; ++k) {
     nz_index_.push_back(nz_kind[k]);
     nz_count_.push_back(nz_count[k]);
   }
   nz_begin_.push_back(static_cast<uint32_t>(nz_index_.size()));
-  util_.push_back(used / (static_cast<double>(sheet_cy) * static_cast<double>(sheet_cx)) * 100.0);
+  util_.push_back(UtilOf(used_area, sheet_cx, sheet_cy));
   pieces_.push_back(pieces);
   mask_.push_back(mask);
-  blocks_valid_ = false;
 }
 
 void TPatternPool::SortUtilization(const std::vector<int>& label_rank) {
@@ -158,7 +154,6 @@ void TPatternPool::AppendCopy(const TPatternPool& src, int p, int32_t sheet_id) 
   util_.push_back(src.Util(p));
   pieces_.push_back(src.Pieces(p));
   mask_.push_back(src.Mask(p));
-  blocks_valid_ = false;
 }
 
 void TPatternPool::AssignInOrder(const TPatternPool& src, const std::vector<int>& order) {
@@ -200,10 +195,9 @@ void TPatternPool::AppendAll(const TPatternPool& src, int32_t sheet_id) {
   util_.insert(util_.end(), src.util_.begin(), src.util_.end());
   pieces_.insert(pieces_.end(), src.pieces_.begin(), src.pieces_.end());
   mask_.insert(mask_.end(), src.mask_.begin(), src.mask_.end());
-  blocks_valid_ = false;
 }
 
-const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock& stock, int speed) {
+void TPatternCache::MakeCaps(const TPanels& pieces, const T2DStock& stock) {
   const int kinds = pieces.Count();
   caps_.resize(static_cast<size_t>(kinds));
   for (int i = 0; i < kinds; ++i) {
@@ -212,18 +206,38 @@ const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock&
     caps_[static_cast<size_t>(i)] =
         static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(pieces[i].p_number, fit)));
   }
-  const int64_t key = (static_cast<int64_t>(stock.p_cx) << 32) | static_cast<uint32_t>(stock.p_cy);
-  TLengthPatterns& entry = entries_[key];
+}
+
+int64_t TPatternCache::Key(const T2DStock& stock) {
+  return (static_cast<int64_t>(stock.p_cx) << 32) | static_cast<uint32_t>(stock.p_cy);
+}
+
+const TLengthPatterns* TPatternCache::Find(const TPanels& pieces, const T2DStock& stock) {
+  const auto it = entries_.find(Key(stock));
+  if (it == entries_.end()) return nullptr;
+  MakeCaps(pieces, stock);
+  const TLengthPatterns& entry = it->second;
+  return entry.caps == caps_ && entry.patterns.Kinds() == pieces.Count() ? &entry : nullptr;
+}
+
+const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock& stock, int speed) {
+  const int kinds = pieces.Count();
+  MakeCaps(pieces, stock);
+  TLengthPatterns& entry = entries_[Key(stock)];
   if (entry.caps == caps_ && entry.patterns.Kinds() == kinds) return entry;
   entry.caps = caps_;
   entry.version = ++listings_;
   listed_.Clear(kinds);
   AppendStockPatterns(listed_, pieces, stock, 0, speed, scratch_);
   const int n = listed_.Count();
+  keys_.resize(static_cast<size_t>(n));
+  for (int p = 0; p < n; ++p) keys_[static_cast<size_t>(p)] = {listed_.Util(p), p};
+  std::stable_sort(keys_.begin(), keys_.end(),
+                   [](const std::pair<double, int>& a, const std::pair<double, int>& b) {
+                     return a.first > b.first;
+                   });
   order_.resize(static_cast<size_t>(n));
-  std::iota(order_.begin(), order_.end(), 0);
-  std::stable_sort(order_.begin(), order_.end(),
-                   [this](int a, int b) { return listed_.Util(a) > listed_.Util(b); });
+  for (int k = 0; k < n; ++k) order_[static_cast<size_t>(k)] = keys_[static_cast<size_t>(k)].second;
   entry.patterns.AssignInOrder(listed_, order_);
   entry.listing.resize(static_cast<size_t>(n));
   for (int k = 0; k < n; ++k)

@@ -22,6 +22,12 @@ struct TPatternBlock {
   uint64_t mask;
 };
 
+// The utilisation (per cent) of a bar of `cx` by `cy` whose pieces cover
+// `used_area`, as every pattern holds it.
+inline double UtilOf(double used_area, int32_t cx, int32_t cy) {
+  return used_area / (static_cast<double>(cy) * static_cast<double>(cx)) * 100.0;
+}
+
 class TPatternPool {
  public:
   // Empties the pool for patterns of `kinds` piece kinds.
@@ -30,11 +36,13 @@ class TPatternPool {
   int Kinds() const { return kinds_; }
 
   // Appends a pattern of the stock at position `sheet_id` from its `nz`
-  // non-zero counts (kinds ascending). `rFastUtil` becomes the pattern's
-  // UtRateShape, computed from the piece areas `part_area` and the stock's
-  // width and length.
+  // non-zero counts (kinds ascending), with their pieces' area summed in
+  // that order, their number of pieces and their kind bits (as
+  // TSparseEnumerator keeps them). `rFastUtil` becomes the pattern's
+  // UtRateShape, from the area and the stock's width and length.
   void AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count, int nz,
-                 const double* part_area, int32_t sheet_cx, int32_t sheet_cy);
+                 double used_area, int64_t pieces, uint64_t mask, int32_t sheet_cx,
+                 int32_t sheet_cy);
 
   int32_t Sheet(int p) const { return sheet_[static_cast<size_t>(p)]; }
   // The pattern's count of every kind.
@@ -90,8 +98,10 @@ class TPatternPool {
   std::vector<double> util_;
   std::vector<int64_t> pieces_;
   std::vector<uint64_t> mask_;
+  // The blocks of the first blocks_upto_ patterns: appends extend them.
   mutable std::vector<TPatternBlock> blocks_;
-  mutable bool blocks_valid_ = false;
+  mutable int blocks_upto_ = 0;
+  void ForgetBlocks();
 };
 
 // Reusable buffers of AppendStockPatterns.
@@ -125,13 +135,18 @@ struct TLengthPatterns {
 class TPatternCache {
  public:
   const TLengthPatterns& Get(const TPanels& pieces, const T2DStock& stock, int speed);
+  // The stock length's list if it is made for these quantities, or null.
+  const TLengthPatterns* Find(const TPanels& pieces, const T2DStock& stock);
 
  private:
   std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width
+  void MakeCaps(const TPanels& pieces, const T2DStock& stock);
+  static int64_t Key(const T2DStock& stock);
   std::vector<int32_t> caps_;
   TPatternScratch scratch_;
   TPatternPool listed_;
   std::vector<int> order_;
+  std::vector<std::pair<double, int>> keys_;  // utilisation, listing position
   uint64_t listings_ = 0;
 };
 

@@ -45,7 +45,12 @@ class ClosestSearch {
   bool ChooseWeights(int r);
   bool StopForStagnation(int r) const;
   void ResetPass();
+  void RunPass();
   void GreedyPass();
+  void KeepPassRecord();
+  void ReplayPass();
+  void SetLeftParts(const std::vector<int32_t>& left);
+  std::vector<int32_t> LeftCounts() const;
   TSchemes BuildTrialPlan() const;
   void LearnFrom(const TSchemes& trial_plan);
   bool ScoreTrial(int r, TSchemes& trial_plan);
@@ -54,6 +59,7 @@ class ClosestSearch {
   void RefreshDemandTerms();
   int ChoosePattern(int way);
   double Closeness(int p) const;
+  double ClosenessIn(const TPatternPool& pool, int p) const;
   const std::vector<double>& TopUtils();
   void OrderRates();
   double CheapBlockBound(size_t k, uint64_t exhausted, int way);
@@ -101,6 +107,11 @@ class ClosestSearch {
     return pool_ == &RegeneratedPool ? regen_group_bounds_ : all_group_bounds_;
   }
   void ForgetGroupsOfSheet(int p);
+  Choice StartChoice() const;
+  bool SkipGroup(const GroupBound& gb, const Choice& choice, bool may_skip) const;
+  GroupBound ChooseInBlocks(size_t begin, size_t end, int way, bool cheap, bool may_skip,
+                            Choice& choice);
+  size_t GroupOfBlock(size_t k) const;
   void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
   BlockBound ScanBlock(size_t k, int32_t pp, int way, Choice& choice);
   uint32_t Candidates(int first, int end, uint64_t exhausted, double skip, double& top) const;
@@ -127,7 +138,17 @@ class ClosestSearch {
   uint64_t RisenKinds(int best, int worst) const;
   StepOutcome NothingSelectable();
   StepOutcome Regenerate();
-  void AppendByRankAndUtil();
+  bool ScoreListings();
+  void ScoreListing(int s);
+  bool TopMayHaveFallen(size_t s) const;
+  double ValueNow(double util, size_t ps, double closeness) const;
+  bool FitsLeft(const int32_t* kind, const int32_t* count, int nz) const;
+  bool Fits(const TPatternPool& pool, int p) const;
+  int ChooseRegenerated(int way);
+  bool UnitMayWin(size_t u, const Choice& choice) const;
+  void ListUnit(size_t u);
+  void ListStock(int s);
+  void AppendUnit(size_t u);
   void AppendRegenerated(const TLengthPatterns& entry, int p, int32_t sheet);
   // The bounds and values of the last `n` patterns of the regenerated pool,
   // copies of the stock's patterns from position `first` on.
@@ -186,7 +207,27 @@ class ClosestSearch {
   TPatternCache pattern_cache_;
   std::vector<const TLengthPatterns*> stock_patterns_;  // per stock, this regeneration
   std::vector<int> rank_order_;                         // stocks by label rank, stable
+  // Units: the stocks of one label rank, rank_order_[unit_begin_[u] ..
+  // unit_begin_[u + 1] - 1]; their patterns are merged in a pool.
+  std::vector<size_t> unit_begin_;
+  std::vector<int32_t> unit_of_sheet_;
   std::vector<size_t> merge_pos_;
+  // A large regenerated pool is listed unit by unit, when a unit may win a
+  // step (see ChooseRegenerated): per stock the number of its patterns and
+  // the largest value any of them shows at the regeneration, per unit
+  // whether it is listed and its blocks (groups are units then).
+  bool lazy_regen_ = false;
+  std::vector<int32_t> stock_count_;
+  std::vector<double> stock_top_;
+  std::vector<char> unit_listed_;
+  // Per stock: the kinds of the pattern that showed stock_top_, and when.
+  std::vector<uint64_t> stock_top_mask_;
+  std::vector<int64_t> stock_top_clock_;
+  std::vector<std::pair<size_t, size_t>> unit_blocks_;
+  // The pieces left at the regeneration as the enumeration reads them.
+  std::vector<int32_t> regen_cx_, regen_qty_;
+  std::vector<double> regen_area_;
+  TSparseEnumerator enumerator_;
   // Score bounds carried from one regenerated pool to the next: per stock,
   // per pattern of its length's listing, valid for one listing in one pass.
   std::vector<int32_t> regen_origin_;  // per pattern of the regenerated pool
@@ -232,6 +273,27 @@ class ClosestSearch {
   bool met_nothing_ = false;
   bool cut_since_regen_ = false;
   bool success_ = false;
+
+  // With improvement passes pending and scores that only fall, a pass
+  // compares patterns by utilisation and stock alone: it does not depend on
+  // the weights, and every such pass of the search cuts the same bars. The
+  // first one is recorded with what it leaves behind, and the others replay
+  // it (see RunPass).
+  struct PassRecord {
+    bool kept = false;
+    std::vector<TrialEntry> trial;
+    bool success = false;
+    bool unlimited = false;
+    int64_t steps = 0;  // bars cut, each a progress step
+    // Pieces left at each weight update for a shortfall, in order.
+    std::vector<std::vector<int32_t>> shortfalls;
+    // Pieces left at the last regeneration (the seeds' pieces), if any.
+    bool regenerated = false;
+    std::vector<int32_t> seeds_left;
+    std::vector<int32_t> left_at_end;  // LeftParts when the pass ended
+  };
+  PassRecord record_;
+  bool recording_ = false;
 };
 
 ClosestSearch::ClosestSearch(TOptimize2d& opt, int way)
@@ -323,6 +385,21 @@ void ClosestSearch::InitLabels() {
     label_id_[static_cast<size_t>(s)] = first_of_label[sheets[s].p_lab];
   }
   stock_patterns_.assign(us, nullptr);
+  unit_begin_.clear();
+  unit_of_sheet_.assign(us, 0);
+  for (size_t k = 0; k < us; ++k) {
+    const int s = rank_order_[k];
+    if (k == 0 || label_rank_[static_cast<size_t>(rank_order_[k - 1])] !=
+                      label_rank_[static_cast<size_t>(s)]) {
+      unit_begin_.push_back(k);
+    }
+    unit_of_sheet_[static_cast<size_t>(s)] = static_cast<int32_t>(unit_begin_.size() - 1);
+  }
+  unit_begin_.push_back(us);
+  stock_count_.assign(us, 0);
+  stock_top_.assign(us, 0.0);
+  stock_top_mask_.assign(us, 0);
+  stock_top_clock_.assign(us, 0);
   stock_bounds_.resize(us);
   stock_bounds_key_.assign(us, {0, -1});
 }
@@ -333,7 +410,7 @@ std::string ClosestSearch::Run() {
     if (!ChooseWeights(r)) continue;
     if (StopForStagnation(r)) break;
     ResetPass();
-    GreedyPass();
+    RunPass();
     opt_.Progress(TProgressKind::Step);
     TSchemes trial_plan = BuildTrialPlan();
     LearnFrom(trial_plan);
@@ -415,6 +492,60 @@ void ClosestSearch::ResetPass() {
   ResetLoseValues();
 }
 
+// The greedy steps of a pass, or the replay of the pass recorded when the
+// weights cannot change its outcome.
+void ClosestSearch::RunPass() {
+  const bool weight_free = pending_ && bounds_hold_;
+  if (weight_free && record_.kept) {
+    ReplayPass();
+    return;
+  }
+  recording_ = weight_free;
+  if (recording_) record_ = PassRecord{};
+  GreedyPass();
+  if (recording_) KeepPassRecord();
+  recording_ = false;
+}
+
+void ClosestSearch::KeepPassRecord() {
+  record_.kept = true;
+  record_.trial = trial_;
+  record_.success = success_;
+  record_.unlimited = unlimited_;
+  record_.left_at_end = LeftCounts();
+}
+
+// What the recorded pass did beyond its trial plan: the same progress steps,
+// the weight updates for its shortfalls (applied to this pass's weights) and
+// the pieces its last regeneration left to the seeds.
+void ClosestSearch::ReplayPass() {
+  for (int64_t k = 0; k < record_.steps; ++k) opt_.ProgressStepMaybeRepaint();
+  for (const std::vector<int32_t>& left : record_.shortfalls) {
+    SetLeftParts(left);
+    WeightList.MinusSquare(LeftParts, opt_.parts, LeftParts, avgArea_);
+  }
+  if (record_.regenerated) {
+    SetLeftParts(record_.seeds_left);
+    opt_.all_seeds.parts = LeftParts;
+    if (!seeds_have_sheets_) opt_.all_seeds.sheets = opt_.sheets;
+    seeds_have_sheets_ = true;
+  }
+  SetLeftParts(record_.left_at_end);
+  trial_ = record_.trial;
+  success_ = record_.success;
+  unlimited_ = record_.unlimited;
+}
+
+void ClosestSearch::SetLeftParts(const std::vector<int32_t>& left) {
+  for (int i = 0; i < kinds_; ++i) LeftParts[i].p_number = left[static_cast<size_t>(i)];
+}
+
+std::vector<int32_t> ClosestSearch::LeftCounts() const {
+  std::vector<int32_t> left(uk_);
+  for (int i = 0; i < kinds_; ++i) left[static_cast<size_t>(i)] = LeftParts[i].p_number;
+  return left;
+}
+
 // Greedy steps until the demand is met or the pass fails.
 void ClosestSearch::GreedyPass() {
   for (;;) {
@@ -469,23 +600,11 @@ void ClosestSearch::OrderRates() {
 // Choosing a stock and its pattern: the best selectable pattern of the lowest
 // priority with bars left, or -1.
 int ClosestSearch::ChoosePattern(int way) {
+  if (pool_ == &RegeneratedPool && lazy_regen_) return ChooseRegenerated(way);
   const TPatternPool& pool = *pool_;
-  // A pattern that cuts a kind with nothing left overflows.
-  Choice choice;
-  if (pool.HasMasks()) {
-    for (int i = 0; i < kinds_; ++i) {
-      if (left_[static_cast<size_t>(i)] <= 0) choice.exhausted |= uint64_t{1} << i;
-    }
-    if (pool_ == &opt_.all_schemes) {
-      choice.tight = 0;
-      for (size_t i = 0; i < uk_; ++i) {
-        if (left_[i] < all_top_count_[i]) choice.tight |= uint64_t{1} << i;
-      }
-    }
-  }
+  Choice choice = StartChoice();
   const std::vector<TPatternBlock>& blocks = pool.Blocks();
-  std::vector<BlockBound>& block_bounds = BlockBounds();
-  if (block_bounds.size() != blocks.size()) block_bounds.assign(blocks.size(), BlockBound{});
+  BlockBounds().resize(blocks.size());
   std::vector<GroupBound>& groups = GroupBounds();
   const size_t ngroups = (blocks.size() + kGroupBlocks - 1) / kGroupBlocks;
   if (groups.size() != ngroups) groups.assign(ngroups, GroupBound{});
@@ -500,37 +619,77 @@ int ClosestSearch::ChoosePattern(int way) {
   rates_ordered_ = false;
   order_rates_ = cheap;
   for (size_t g = 0; g < ngroups; ++g) {
-    const GroupBound& gb = groups[g];
-    if (gb.min_prio > choice.best_prio) continue;
-    if (may_skip && gb.min_prio == choice.best_prio && gb.value <= choice.lose_below) continue;
+    if (SkipGroup(groups[g], choice, may_skip)) continue;
     const size_t end = std::min(blocks.size(), (g + 1) * kGroupBlocks);
-    // The group's new bound, from its blocks with bars left (an unknown
-    // block bound counts as infinite), is summed up on the way.
-    GroupBound sum{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
-    for (size_t k = g * kGroupBlocks; k < end; ++k) {
-      const size_t ps = static_cast<size_t>(blocks[k].sheet);
-      if (WorkSheets[ps] == 0) continue;
-      const int32_t pp = prio_[ps];
-      BlockBound& bb = block_bounds[k];
-      bool skip =
-          pp > choice.best_prio || (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp));
-      if (!skip && cheap) {
-        // A bound from the block's kinds and its best utilisation often
-        // shows that it loses, without a look at its patterns.
-        const double v = CheapBlockBound(k, choice.exhausted, way);
-        if (v <= SkipBelow(choice, pp)) {
-          bb = BlockBound{way, v};
-          skip = true;
-        }
-      }
-      if (!skip) bb = ScanBlock(k, pp, way, choice);
-      sum.min_prio = std::min(sum.min_prio, pp);
-      const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
-      if (!(v <= sum.value)) sum.value = v;  // a NaN stays
-    }
-    groups[g] = sum;
+    groups[g] = ChooseInBlocks(g * kGroupBlocks, end, way, cheap, may_skip, choice);
   }
   return choice.best;
+}
+
+// A choice before any pattern: the kinds with nothing left (a pattern that
+// cuts one overflows) and, in the first pool, the kinds some pattern cuts
+// more of than are left.
+ClosestSearch::Choice ClosestSearch::StartChoice() const {
+  Choice choice;
+  if (pool_->HasMasks()) {
+    for (int i = 0; i < kinds_; ++i) {
+      if (left_[static_cast<size_t>(i)] <= 0) choice.exhausted |= uint64_t{1} << i;
+    }
+    if (pool_ == &opt_.all_schemes) {
+      choice.tight = 0;
+      for (size_t i = 0; i < uk_; ++i) {
+        if (left_[i] < all_top_count_[i]) choice.tight |= uint64_t{1} << i;
+      }
+    }
+  }
+  return choice;
+}
+
+// True when a group's patterns cannot win the step: a worse priority, or a
+// bound that loses against the choice so far.
+bool ClosestSearch::SkipGroup(const GroupBound& gb, const Choice& choice, bool may_skip) const {
+  if (gb.min_prio > choice.best_prio) return true;
+  return may_skip && gb.min_prio == choice.best_prio && gb.value <= choice.lose_below;
+}
+
+// The blocks begin .. end - 1 for the choice; returns their group bound, from
+// the blocks with bars left (an unknown block bound counts as infinite).
+ClosestSearch::GroupBound ClosestSearch::ChooseInBlocks(size_t begin, size_t end, int way,
+                                                        bool cheap, bool may_skip, Choice& choice) {
+  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
+  std::vector<BlockBound>& block_bounds = BlockBounds();
+  GroupBound sum{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
+  for (size_t k = begin; k < end; ++k) {
+    const size_t ps = static_cast<size_t>(blocks[k].sheet);
+    if (WorkSheets[ps] == 0) continue;
+    const int32_t pp = prio_[ps];
+    BlockBound& bb = block_bounds[k];
+    bool skip =
+        pp > choice.best_prio || (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp));
+    if (!skip && cheap) {
+      // A bound from the block's kinds and its best utilisation often
+      // shows that it loses, without a look at its patterns.
+      const double v = CheapBlockBound(k, choice.exhausted, way);
+      if (v <= SkipBelow(choice, pp)) {
+        bb = BlockBound{way, v};
+        skip = true;
+      }
+    }
+    if (!skip) bb = ScanBlock(k, pp, way, choice);
+    sum.min_prio = std::min(sum.min_prio, pp);
+    const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
+    if (!(v <= sum.value)) sum.value = v;  // a NaN stays
+  }
+  return sum;
+}
+
+// The group of block k: a unit of a pool listed unit by unit, else a run of
+// kGroupBlocks blocks.
+size_t ClosestSearch::GroupOfBlock(size_t k) const {
+  if (pool_ == &RegeneratedPool && lazy_regen_) {
+    return static_cast<size_t>(unit_of_sheet_[static_cast<size_t>(pool_->Blocks()[k].sheet)]);
+  }
+  return k / kGroupBlocks;
 }
 
 // The largest utilisation of each block of the pool (kept per pool).
@@ -538,9 +697,11 @@ const std::vector<double>& ClosestSearch::TopUtils() {
   const TPatternPool& pool = *pool_;
   std::vector<double>& top = pool_ == &RegeneratedPool ? regen_top_util_ : all_top_util_;
   const std::vector<TPatternBlock>& blocks = pool.Blocks();
-  if (top.size() == blocks.size()) return top;
+  // Blocks are only added (a pool listed unit by unit grows).
+  const size_t known = top.size();
+  if (known == blocks.size()) return top;
   top.resize(blocks.size());
-  for (size_t k = 0; k < blocks.size(); ++k) {
+  for (size_t k = known; k < blocks.size(); ++k) {
     double u = 0.0;
     for (int p = blocks[k].begin; p < blocks[k].end; ++p) u = std::max(u, pool.Util(p));
     top[k] = u;
@@ -760,8 +921,9 @@ void ClosestSearch::RecheckAfter(int begin, int p, int end, uint64_t exhausted, 
 
 // Closeness of pattern p to the remaining demand, summed in position order
 // over the kinds it cuts.
-double ClosestSearch::Closeness(int p) const {
-  const TPatternPool& pool = *pool_;
+double ClosestSearch::Closeness(int p) const { return ClosenessIn(*pool_, p); }
+
+double ClosestSearch::ClosenessIn(const TPatternPool& pool, int p) const {
   const int* nz_index = pool.NzIndex();
   const int32_t* nz_count = pool.NzCount();
   double c = 0.0;
@@ -792,7 +954,7 @@ double ClosestSearch::ScaledScore(int p, double c) const {
 }
 
 // ScaledScore of a pattern of utilisation `util` on the stock at `ps`.
-double ClosestSearch::ScaledScoreAt(double util, size_t ps, double c) const {
+inline double ClosestSearch::ScaledScoreAt(double util, size_t ps, double c) const {
   if (cost_opt_) return (sarea2_[ps] * c + tuning::kCostEpsilon) / scost2_[ps] + 1;
   const double u = util / 100;
   const double u2 = u * u;
@@ -831,7 +993,7 @@ double ClosestSearch::LeadScore(int p, double c, int way) const {
 }
 
 // LeadScore of a pattern of utilisation `util` on the stock at `ps`.
-double ClosestSearch::LeadScoreAt(double util, size_t ps, double c, int way) const {
+inline double ClosestSearch::LeadScoreAt(double util, size_t ps, double c, int way) const {
   double a = util;
   if (way == 1) a = opt_.FewPiecesPerKind ? util * util * c + 1 : util * c + 1;
   if (!cost_opt_) return a;
@@ -1014,9 +1176,8 @@ void ClosestSearch::RaiseBlockBound(int p) {
   const double v = LoseValues()[static_cast<size_t>(p)];
   if (k < block_bounds.size()) block_bounds[k].Include(v);
   std::vector<GroupBound>& groups = GroupBounds();
-  if (k / kGroupBlocks < groups.size() && !(v <= groups[k / kGroupBlocks].value)) {
-    groups[k / kGroupBlocks].value = v;
-  }
+  const size_t g = GroupOfBlock(k);
+  if (g < groups.size() && !(v <= groups[g].value)) groups[g].value = v;
 }
 
 // One greedy step: cuts a bar of pattern `best`; the pass succeeds when every
@@ -1024,6 +1185,7 @@ void ClosestSearch::RaiseBlockBound(int p) {
 StepOutcome ClosestSearch::CutBar(int best) {
   TPatternPool& pool = *pool_;
   opt_.ProgressStepMaybeRepaint();
+  if (recording_) ++record_.steps;
   ++picks_;
   ++clock_;
   for (int k = pool.NzBegin(best); k < pool.NzEnd(best); ++k) {
@@ -1107,6 +1269,7 @@ StepOutcome ClosestSearch::NothingSelectable() {
     return StepOutcome::Success;
   }
   SyncLeftParts();
+  if (recording_) record_.shortfalls.push_back(LeftCounts());
   WeightList.MinusSquare(LeftParts, opt_.parts, LeftParts, avgArea_);
   if (regenerations_ >= 1 && !cut_since_regen_) {
     picks_ = 0;
@@ -1128,10 +1291,15 @@ StepOutcome ClosestSearch::NothingSelectable() {
 
 // A new pool for the remaining demand, from the stocks with bars left: each
 // stock's patterns in listing order, or, in a large pool, ordered by stock
-// label and utilisation.
+// label and utilisation. While the scores only fall, a large pool is listed
+// unit by unit as the steps need them (see ChooseRegenerated).
 StepOutcome ClosestSearch::Regenerate() {
   picks_ = 0;
   opt_.all_seeds.parts = LeftParts;
+  if (recording_) {
+    record_.regenerated = true;
+    record_.seeds_left = LeftCounts();
+  }
   if (!seeds_have_sheets_) opt_.all_seeds.sheets = opt_.sheets;
   seeds_have_sheets_ = true;
   KeepRegeneratedBounds();
@@ -1141,23 +1309,25 @@ StepOutcome ClosestSearch::Regenerate() {
   // The pool of the last allowed regeneration would never be used.
   if (regenerations_ >= opt_.max_regenerations_) return StepOutcome::Failed;
   pool_ = &RegeneratedPool;  // the values below are of this pool's patterns
+  lazy_regen_ = bounds_hold_ && ScoreListings();
+  cut_since_regen_ = false;
+  regen_pass_ = pass_id_;
+  if (lazy_regen_) {
+    const size_t units = unit_begin_.size() - 1;
+    unit_listed_.assign(units, 0);
+    unit_blocks_.assign(units, {0, 0});
+    regen_group_bounds_.assign(units, GroupBound{});
+    return StepOutcome::Continue;
+  }
   int total = 0;
   for (int s = 0; s < nsheets_; ++s) {
-    const TLengthPatterns* entry = nullptr;
-    if (WorkSheets[static_cast<size_t>(s)] != 0) {
-      entry = &pattern_cache_.Get(LeftParts, opt_.sheets[s], opt_.params.speed);
-      total += entry->patterns.Count();
-      const std::pair<uint64_t, int> key{entry->version, pass_id_};
-      if (stock_bounds_key_[static_cast<size_t>(s)] != key) {
-        stock_bounds_key_[static_cast<size_t>(s)] = key;
-        stock_bounds_[static_cast<size_t>(s)].assign(static_cast<size_t>(entry->patterns.Count()),
-                                                     std::numeric_limits<double>::infinity());
-      }
-    }
-    stock_patterns_[static_cast<size_t>(s)] = entry;
+    stock_patterns_[static_cast<size_t>(s)] = nullptr;
+    if (WorkSheets[static_cast<size_t>(s)] == 0) continue;
+    ListStock(s);
+    total += stock_patterns_[static_cast<size_t>(s)]->patterns.Count();
   }
   if (total > tuning::kSortRegeneratedAbove) {
-    AppendByRankAndUtil();
+    for (size_t u = 0; u + 1 < unit_begin_.size(); ++u) AppendUnit(u);
   } else {
     for (int s = 0; s < nsheets_; ++s) {
       const TLengthPatterns* entry = stock_patterns_[static_cast<size_t>(s)];
@@ -1165,56 +1335,231 @@ StepOutcome ClosestSearch::Regenerate() {
       for (int p : entry->listing) AppendRegenerated(*entry, p, s);
     }
   }
-  pool_ = &RegeneratedPool;
-  regen_pass_ = pass_id_;
-  cut_since_regen_ = false;
   return StepOutcome::Continue;
 }
 
-// The order TPatternPool::SortUtilization gives, without sorting the pool:
-// stocks by label rank; within a rank their utilisation-ordered lists merged
-// (on equal utilisation the earlier stock first).
-void ClosestSearch::AppendByRankAndUtil() {
-  size_t g = 0;
-  while (g < rank_order_.size()) {
-    size_t end = g + 1;
-    const int rank = label_rank_[static_cast<size_t>(rank_order_[g])];
-    while (end < rank_order_.size() && label_rank_[static_cast<size_t>(rank_order_[end])] == rank) {
-      ++end;
-    }
-    if (end == g + 1) {
-      // A stock alone at its rank: its list as it is.
-      const int s = rank_order_[g];
-      const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
-      if (e != nullptr) {
-        RegeneratedPool.AppendAll(e->patterns, s);
-        NoteRegenerated(0, e->patterns.Count(), s);
+// For a pool listed unit by unit: the number of patterns and the largest
+// value of every stock with bars left. False when the pool is small (it is
+// listed whole).
+bool ClosestSearch::ScoreListings() {
+  RefreshDemandTerms();
+  regen_cx_.resize(uk_);
+  regen_qty_.resize(uk_);
+  regen_area_.resize(uk_);
+  for (int i = 0; i < kinds_; ++i) {
+    const size_t u = static_cast<size_t>(i);
+    regen_cx_[u] = LeftParts[i].p_cx;
+    regen_qty_[u] = LeftParts[i].p_number;
+    regen_area_[u] = LeftParts[i].area();
+  }
+  int64_t total = 0;
+  for (int s = 0; s < nsheets_; ++s) {
+    const size_t u = static_cast<size_t>(s);
+    stock_patterns_[u] = nullptr;
+    stock_count_[u] = 0;
+    stock_top_[u] = -std::numeric_limits<double>::infinity();
+    if (WorkSheets[u] == 0) continue;
+    ScoreListing(s);
+    total += stock_count_[u];
+  }
+  return total > tuning::kSortRegeneratedAbove;
+}
+
+// The number of patterns listed for stock s from the pieces left at the
+// regeneration, and the largest value (see LoseValue) of those that fit the
+// pieces left now, from the stored list or from the enumeration that would
+// list them, without storing it. The scores only fall and patterns only stop
+// fitting until the next regeneration, so that value bounds theirs till then.
+void ClosestSearch::ScoreListing(int s) {
+  const size_t ps = static_cast<size_t>(s);
+  const T2DStock& stock = opt_.sheets[s];
+  double top = -std::numeric_limits<double>::infinity();
+  uint64_t top_mask = 0;
+  int32_t count = 0;
+  if (const TLengthPatterns* e = pattern_cache_.Find(LeftParts, stock); e != nullptr) {
+    const TPatternPool& listed = e->patterns;
+    count = listed.Count();
+    for (int p = 0; p < count; ++p) {
+      const double v = ValueNow(listed.Util(p), ps, pending_ ? 0.0 : ClosenessIn(listed, p));
+      if (!(v <= top) && !std::isnan(top) && Fits(listed, p)) {
+        top = v;
+        top_mask = listed.Mask(p);
       }
-      g = end;
-      continue;
     }
-    merge_pos_.assign(end - g, 0);
-    for (;;) {
-      int pick = -1;
-      double pick_util = 0.0;
-      for (size_t k = g; k < end; ++k) {
-        const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(rank_order_[k])];
-        const size_t pos = merge_pos_[k - g];
-        if (e == nullptr || pos >= static_cast<size_t>(e->patterns.Count())) continue;
-        const double u = e->patterns.Util(static_cast<int>(pos));
-        if (pick < 0 || u > pick_util) {
-          pick = static_cast<int>(k);
-          pick_util = u;
+  } else {
+    const int limit = (opt_.params.speed + 1) * tuning::kPatternsPerSpeedStep;
+    TSparseEnumerator& en = enumerator_;
+    // The closeness terms as Closeness adds them up.
+    auto term = [this](int32_t i, int32_t c) {
+      const size_t u = static_cast<size_t>(i);
+      return c < kTermCounts ? terms_[u * kTermCounts + static_cast<size_t>(c)] : CloseTerm(u, c);
+    };
+    // The area and closeness of the pattern that showed `top`: a pattern
+    // with no more of either shows no more (the value grows with both).
+    double top_area = -std::numeric_limits<double>::infinity();
+    double top_close = -std::numeric_limits<double>::infinity();
+    auto visit = [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
+      const double area = en.Sum();
+      const double close = pending_ ? 0.0 : en.TermSum();
+      if (!(area <= top_area && close <= top_close)) {
+        const double v = ValueNow(UtilOf(area, stock.p_cx, stock.p_cy), ps, close);
+        // Patterns that cut more than is left are not selectable.
+        if (!(v <= top) && !std::isnan(top) && FitsLeft(nz_kind, nz_count, nz)) {
+          top = v;
+          top_mask = en.Mask();
+          top_area = area;
+          top_close = close;
         }
       }
-      if (pick < 0) break;
-      const int s = rank_order_[static_cast<size_t>(pick)];
-      const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
-      size_t& pos = merge_pos_[static_cast<size_t>(pick) - g];
-      AppendRegenerated(*e, static_cast<int>(pos), s);
-      ++pos;
+      ++count;
+      return count <= limit;
+    };
+    en.Run(kinds_, regen_cx_.data(), regen_qty_.data(), stock.p_cx, visit, regen_area_.data(),
+           term);
+  }
+  // A NaN stays (the stock is always listed). The margin covers a rounding
+  // step of another order of the same sums.
+  constexpr double kMargin = 1.0 + 1e-9;
+  stock_count_[ps] = count;
+  stock_top_[ps] = top * kMargin;
+  stock_top_mask_[ps] = kinds_ <= 64 && !std::isnan(top) ? top_mask : ~uint64_t{0};
+  stock_top_clock_[ps] = clock_;
+}
+
+// True when stock s's largest value may have fallen since it was found: a
+// kind of the pattern that showed it was cut since (the others only fell).
+bool ClosestSearch::TopMayHaveFallen(size_t s) const {
+  if (kinds_ > 64) return true;
+  for (uint64_t m = stock_top_mask_[s]; m != 0; m &= m - 1) {
+    if (kind_changed_[static_cast<size_t>(__builtin_ctzll(m))] > stock_top_clock_[s]) return true;
+  }
+  return false;
+}
+
+bool ClosestSearch::FitsLeft(const int32_t* kind, const int32_t* count, int nz) const {
+  for (int k = 0; k < nz; ++k) {
+    if (count[k] > left_[static_cast<size_t>(kind[k])]) return false;
+  }
+  return true;
+}
+
+bool ClosestSearch::Fits(const TPatternPool& pool, int p) const {
+  const int b = pool.NzBegin(p);
+  return FitsLeft(pool.NzIndex() + b, pool.NzCount() + b, pool.NzEnd(p) - b);
+}
+
+// The value (see LoseValue, way 1) of a pattern not cut yet of utilisation
+// `util` on the stock at `ps` with the closeness given.
+inline double ClosestSearch::ValueNow(double util, size_t ps, double closeness) const {
+  if (pending_) return LeadScoreAt(util, ps, 1.0, 1);
+  return LeadScoreAt(util, ps, ScaledScoreAt(util, ps, closeness), 1);
+}
+
+// A step on a pool listed unit by unit: the units in pool order, each listed
+// when one of its stocks may win the step against the choice so far. A unit
+// left out would only have shown patterns that lose.
+int ClosestSearch::ChooseRegenerated(int way) {
+  Choice choice = StartChoice();
+  const bool may_skip = true;  // the scores only fall
+  const bool cheap = RegeneratedPool.HasMasks() && way != 0 && !FixedValues();
+  rates_ordered_ = false;
+  order_rates_ = cheap;
+  for (size_t u = 0; u + 1 < unit_begin_.size(); ++u) {
+    if (!unit_listed_[u]) {
+      if (!UnitMayWin(u, choice)) continue;
+      // Scores fall as pieces are cut: the values of this step may show
+      // that the unit loses after all, at less cost than its list.
+      bool rescored = false;
+      for (size_t k = unit_begin_[u]; k < unit_begin_[u + 1]; ++k) {
+        const size_t ps = static_cast<size_t>(rank_order_[k]);
+        if (WorkSheets[ps] != 0 && stock_count_[ps] != 0 && TopMayHaveFallen(ps)) {
+          ScoreListing(rank_order_[k]);
+          rescored = true;
+        }
+      }
+      if (rescored && !UnitMayWin(u, choice)) continue;
+      ListUnit(u);
     }
-    g = end;
+    GroupBound& gb = regen_group_bounds_[u];
+    if (SkipGroup(gb, choice, may_skip)) continue;
+    gb =
+        ChooseInBlocks(unit_blocks_[u].first, unit_blocks_[u].second, way, cheap, may_skip, choice);
+  }
+  return choice.best;
+}
+
+bool ClosestSearch::UnitMayWin(size_t u, const Choice& choice) const {
+  for (size_t k = unit_begin_[u]; k < unit_begin_[u + 1]; ++k) {
+    const size_t ps = static_cast<size_t>(rank_order_[k]);
+    if (WorkSheets[ps] == 0 || stock_count_[ps] == 0 || prio_[ps] > choice.best_prio) continue;
+    if (!(stock_top_[ps] <= SkipBelow(choice, prio_[ps]))) return true;
+  }
+  return false;
+}
+
+// Lists unit u's stocks with bars left and appends their patterns.
+void ClosestSearch::ListUnit(size_t u) {
+  for (size_t k = unit_begin_[u]; k < unit_begin_[u + 1]; ++k) {
+    const int s = rank_order_[k];
+    if (WorkSheets[static_cast<size_t>(s)] != 0) ListStock(s);
+  }
+  const size_t first = RegeneratedPool.Blocks().size();
+  AppendUnit(u);
+  const size_t end = RegeneratedPool.Blocks().size();
+  unit_blocks_[u] = {first, end};
+  unit_listed_[u] = 1;
+  regen_block_bounds_.resize(end);
+}
+
+// The stock's list for the pieces left, with the score bounds it carries.
+void ClosestSearch::ListStock(int s) {
+  const size_t u = static_cast<size_t>(s);
+  const TLengthPatterns* entry = &pattern_cache_.Get(LeftParts, opt_.sheets[s], opt_.params.speed);
+  const std::pair<uint64_t, int> key{entry->version, pass_id_};
+  if (stock_bounds_key_[u] != key) {
+    stock_bounds_key_[u] = key;
+    stock_bounds_[u].assign(static_cast<size_t>(entry->patterns.Count()),
+                            std::numeric_limits<double>::infinity());
+  }
+  stock_patterns_[u] = entry;
+}
+
+// Appends the patterns of unit u's listed stocks in the order
+// TPatternPool::SortUtilization gives: a stock alone at its rank as listed;
+// the utilisation-ordered lists of several merged (on equal utilisation the
+// earlier stock first).
+void ClosestSearch::AppendUnit(size_t u) {
+  const size_t g = unit_begin_[u];
+  const size_t end = unit_begin_[u + 1];
+  if (end == g + 1) {
+    const int s = rank_order_[g];
+    const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
+    if (e != nullptr) {
+      RegeneratedPool.AppendAll(e->patterns, s);
+      NoteRegenerated(0, e->patterns.Count(), s);
+    }
+    return;
+  }
+  merge_pos_.assign(end - g, 0);
+  for (;;) {
+    int pick = -1;
+    double pick_util = 0.0;
+    for (size_t k = g; k < end; ++k) {
+      const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(rank_order_[k])];
+      const size_t pos = merge_pos_[k - g];
+      if (e == nullptr || pos >= static_cast<size_t>(e->patterns.Count())) continue;
+      const double util = e->patterns.Util(static_cast<int>(pos));
+      if (pick < 0 || util > pick_util) {
+        pick = static_cast<int>(k);
+        pick_util = util;
+      }
+    }
+    if (pick < 0) break;
+    const int s = rank_order_[static_cast<size_t>(pick)];
+    const TLengthPatterns* e = stock_patterns_[static_cast<size_t>(s)];
+    size_t& pos = merge_pos_[static_cast<size_t>(pick) - g];
+    AppendRegenerated(*e, static_cast<int>(pos), s);
+    ++pos;
   }
 }
 
@@ -1267,7 +1612,16 @@ void ClosestSearch::SyncLeftParts() {
 // patterns of the same stock label) and resets their bars to 0.
 void ClosestSearch::FlushPool() {
   TPatternPool& pool = *pool_;
-  std::sort(cut_.begin(), cut_.end());
+  if (pool_ == &RegeneratedPool && lazy_regen_) {
+    // Units are listed out of order: pool order is unit by unit.
+    std::sort(cut_.begin(), cut_.end(), [&](int a, int b) {
+      const int32_t ua = unit_of_sheet_[static_cast<size_t>(pool.Sheet(a))];
+      const int32_t ub = unit_of_sheet_[static_cast<size_t>(pool.Sheet(b))];
+      return ua < ub || (ua == ub && a < b);
+    });
+  } else {
+    std::sort(cut_.begin(), cut_.end());
+  }
   for (int p : cut_) {
     int32_t& n = pool.number[static_cast<size_t>(p)];
     const int32_t lid = label_id_[static_cast<size_t>(pool.Sheet(p))];

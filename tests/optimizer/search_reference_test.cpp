@@ -112,7 +112,10 @@ void Flush(TSchemes& pool, TSchemes& trial) {
   }
 }
 
-void ReferenceSearch(TOptimize2d& d, int m_way) {
+// Returns the progress steps the search reports: one per bar cut and one per
+// pass.
+int ReferenceSearch(TOptimize2d& d, int m_way) {
+  int steps = 0;
   const int kinds = d.parts.Count();
   d.FewPiecesPerKind = static_cast<double>(d.parts.GetTotalNumber()) / kinds < 8.0;
   TPanels all_work(d.sheets);
@@ -149,6 +152,7 @@ void ReferenceSearch(TOptimize2d& d, int m_way) {
       if (i >= 0) {
         TPacket& p = (*pool)[i];
         ++picks;
+        ++steps;
         left.Minus(p.numbers);
         ++p.p_number;
         --work[p.p_id].p_number;
@@ -212,6 +216,7 @@ void ReferenceSearch(TOptimize2d& d, int m_way) {
       cut = false;
       if (regens >= 22) break;
     }
+    ++steps;
     trial.SortByUtilizationDescending();
     const int n = trial.Count();
     if (n >= 2 && trial[n - 1].p_number > 0) {
@@ -241,11 +246,12 @@ void ReferenceSearch(TOptimize2d& d, int m_way) {
     }
     if (!unlimited) seen = true;
   }
-  if (d.best_result.Empty()) return;
+  if (d.best_result.Empty()) return steps;
   d.m_rest_sheets = d.sheets;
   for (const TPacket& p : d.best_result.schemes) {
     d.m_rest_sheets[p.p_id].p_number -= p.p_number;
   }
+  return steps;
 }
 
 std::vector<std::vector<int32_t>> Summary(const TOptimize2d& d) {
@@ -270,14 +276,20 @@ void Prepare(TOptimize2d& d) {
   d.GenAllSchemes();
 }
 
-// All three ways of the search on `fast` and the list formulation on a copy.
+// All three ways of the search on `fast` and the list formulation on a copy,
+// with the same progress steps (passes that repeat an earlier one must still
+// report theirs).
 void ExpectSameAsReference(TOptimize2d& fast, int round) {
   TOptimize2d plain = fast;
+  int steps = 0;
+  fast.params.progress = [&steps](TProgressKind kind) { steps += kind == TProgressKind::Step; };
   for (int way : {2, 1, 0}) {
+    steps = 0;
     fast.GenBestResultClosest(way);
-    ReferenceSearch(plain, way);
+    const int plain_steps = ReferenceSearch(plain, way);
     ASSERT_EQ(Summary(fast), Summary(plain)) << "round " << round << " way " << way;
     ASSERT_EQ(fast.OptimizerRandomState, plain.OptimizerRandomState);
+    ASSERT_EQ(steps, plain_steps) << "round " << round << " way " << way;
   }
 }
 
@@ -338,6 +350,38 @@ TEST(SearchReference, SameBestPlanOnManyStockRows) {
     for (int k = 0; k < nkinds; ++k) {
       const int32_t max = 1 + static_cast<int32_t>(rng() % 12);
       fast.AddPart("P" + std::to_string(k), "", "1", "", 150 + static_cast<int32_t>(rng() % 1200),
+                   1000, false, max, static_cast<int32_t>(rng() % (max + 1)));
+    }
+    Prepare(fast);
+    ExpectSameAsReference(fast, round);
+  }
+}
+
+// Stock tables of distinct lengths, a few bars each, long enough for many
+// patterns per bar: the regenerated pools are large, their stocks are listed
+// only when a step needs them, and a stock's best value is scored again as
+// pieces are cut.
+TEST(SearchReference, SameBestPlanOnDistinctStockLengths) {
+  std::mt19937 rng(5150);
+  for (int round = 0; round < 13; ++round) {
+    TOptimize2d fast;
+    fast.params.clock = [] { return 0.0; };
+    fast.params.blade_width = static_cast<int32_t>(rng() % 2) * 3;
+    fast.params.speed = 0;
+    fast.params.cost_optimize = round % 4 == 3;
+    fast.SingleStageRun = true;
+    fast.ImprovementPassesPending = round % 2 == 1;
+    fast.OptimizerRandomState = 311 + round;
+    const int nstocks = 16 + static_cast<int>(rng() % 12);
+    for (int s = 0; s < nstocks; ++s) {
+      fast.AddSheet("S" + std::to_string(s), "", "1", "", "", 2000 + 97 * s, 0, 1000,
+                    1 + static_cast<int32_t>(rng() % 3), static_cast<int32_t>(rng() % 5 == 0),
+                    50 + static_cast<int32_t>(rng() % 300));
+    }
+    const int nkinds = 8 + static_cast<int>(rng() % 6);
+    for (int k = 0; k < nkinds; ++k) {
+      const int32_t max = 1 + static_cast<int32_t>(rng() % 6);
+      fast.AddPart("P" + std::to_string(k), "", "1", "", 120 + static_cast<int32_t>(rng() % 900),
                    1000, false, max, static_cast<int32_t>(rng() % (max + 1)));
     }
     Prepare(fast);
