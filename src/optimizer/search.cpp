@@ -1396,13 +1396,16 @@ void ClosestSearch::ScoreListing(int s) {
     };
     // The area and closeness of the pattern that showed `top`: a pattern
     // with no more of either shows no more (the value grows with both).
+    const double util_scale = UtilOf(1.0, stock.p_cx, stock.p_cy) * (1.0 + 1e-12);
     double top_area = -std::numeric_limits<double>::infinity();
     double top_close = -std::numeric_limits<double>::infinity();
     auto visit = [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
       const double area = en.Sum();
       const double close = pending_ ? 0.0 : en.TermSum();
       if (!(area <= top_area && close <= top_close)) {
-        const double v = ValueNow(UtilOf(area, stock.p_cx, stock.p_cy), ps, close);
+        // The utilisation from a product, raised past its rounding: the
+        // value only has to bound the pattern's.
+        const double v = ValueNow(area * util_scale, ps, close);
         // Patterns that cut more than is left are not selectable.
         if (!(v <= top) && !std::isnan(top) && FitsLeft(nz_kind, nz_count, nz)) {
           top = v;
