@@ -39,7 +39,7 @@ void AppendStockPatterns(TPatternPool& pool, const TPanels& pieces, const T2DSto
     scratch.qty[u] = pieces[i].p_number;
     scratch.area[u] = pieces[i].area();
   }
-  const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
+  const int limit = tuning::ListingLimit(speed);
   int recorded = 0;
   TSparseEnumerator& e = scratch.enumerator;
   e.Run(

@@ -1387,7 +1387,7 @@ void ClosestSearch::ScoreListing(int s) {
       }
     }
   } else {
-    const int limit = (opt_.params.speed + 1) * tuning::kPatternsPerSpeedStep;
+    const int limit = tuning::ListingLimit(opt_.params.speed);
     TSparseEnumerator& en = enumerator_;
     // The closeness terms as Closeness adds them up.
     auto term = [this](int32_t i, int32_t c) {

@@ -40,6 +40,9 @@ inline constexpr int kMaxRegenerations = 22;
 inline constexpr int kSortRegeneratedAbove = 1024;
 // Patterns listed per stock and stage: kPatternsPerSpeedStep per speed step.
 inline constexpr int kPatternsPerSpeedStep = 128;
+// A stock's list stops after the pattern that goes past this (see
+// TSeeds::FindAllSchemes); every enumeration of the list must stop alike.
+inline constexpr int ListingLimit(int speed) { return (speed + 1) * kPatternsPerSpeedStep; }
 
 // Added to costs and scaled scores so that a zero never divides or ties.
 inline constexpr double kCostEpsilon = 0.0001;

@@ -28,7 +28,7 @@ int TSeeds::FindAllSchemes(const TPanels& p_parts, TPacket& p_frame, TSchemes& p
     cx[static_cast<size_t>(i)] = p_parts[i].p_cx;
     qty[static_cast<size_t>(i)] = p_parts[i].p_number;
   }
-  const int limit = (speed + 1) * tuning::kPatternsPerSpeedStep;
+  const int limit = tuning::ListingLimit(speed);
   int recorded = 0;
   EnumerateCombinations(kinds, cx.data(), qty.data(), p_frame.p_cx, counts.data(),
                         [&](const int32_t* w, int32_t) {
