@@ -65,19 +65,21 @@ struct TSparseEnumerator {
   };
 
   std::vector<int32_t> kind, cx, qty, suffix_min, counts, stack;
+  size_t depth = 0;  // entries of `stack` in use
   std::vector<int32_t> nz_kind, nz_count;
   // Per depth of the stack: the running sum of count times weight (added in
   // ascending kind order, as a loop over the combination would add them),
-  // of the counts, and of the kind bits.
+  // of the counts, and of the kind bits; entry d + 1 for depth d, entry 0
+  // the empty stack's zeros.
   std::vector<double> sum, term_sum;
   std::vector<int64_t> pieces;
   std::vector<uint64_t> mask;
 
-  double Sum() const { return sum[stack.size() - 1]; }
-  double TermSum() const { return term_sum[stack.size() - 1]; }
-  int64_t Pieces() const { return pieces[stack.size() - 1]; }
+  double Sum() const { return sum[depth]; }
+  double TermSum() const { return term_sum[depth]; }
+  int64_t Pieces() const { return pieces[depth]; }
   // Bits of the kinds below 64.
-  uint64_t Mask() const { return mask[stack.size() - 1]; }
+  uint64_t Mask() const { return mask[depth]; }
 
   // `weight` (per kind, optional) is what Sum() adds up, count times weight;
   // TermSum() adds up `term(kind, count)` (only with a term given).
@@ -104,24 +106,24 @@ struct TSparseEnumerator {
       suffix_min[static_cast<size_t>(j)] = low;
     }
     counts.assign(static_cast<size_t>(m), 0);
-    stack.clear();
+    stack.resize(static_cast<size_t>(m));
+    depth = 0;
     nz_kind.resize(static_cast<size_t>(m));
     nz_count.resize(static_cast<size_t>(m));
-    sum.resize(static_cast<size_t>(m));
-    if constexpr (!std::is_same_v<Term, NoTerm>) term_sum.resize(static_cast<size_t>(m));
-    pieces.resize(static_cast<size_t>(m));
-    mask.resize(static_cast<size_t>(m));
-    // The running values at depth d from those below it.
-    auto account = [&](size_t d) {
+    sum.assign(static_cast<size_t>(m) + 1, 0.0);
+    if constexpr (!std::is_same_v<Term, NoTerm>) term_sum.assign(static_cast<size_t>(m) + 1, 0.0);
+    pieces.assign(static_cast<size_t>(m) + 1, 0);
+    mask.assign(static_cast<size_t>(m) + 1, 0);
+    // The running values at depth d from those below it (inlined: it runs
+    // for every combination).
+    auto account = [&](size_t d) __attribute__((always_inline)) {
       const int32_t i = nz_kind[d];
       const int32_t c = nz_count[d];
       const double add = weight != nullptr ? static_cast<double>(c) * weight[i] : 0.0;
-      sum[d] = (d > 0 ? sum[d - 1] : 0.0) + add;
-      if constexpr (!std::is_same_v<Term, NoTerm>) {
-        term_sum[d] = (d > 0 ? term_sum[d - 1] : 0.0) + term(i, c);
-      }
-      pieces[d] = (d > 0 ? pieces[d - 1] : 0) + c;
-      mask[d] = (d > 0 ? mask[d - 1] : 0) | (i < 64 ? uint64_t{1} << i : 0);
+      sum[d + 1] = sum[d] + add;
+      if constexpr (!std::is_same_v<Term, NoTerm>) term_sum[d + 1] = term_sum[d] + term(i, c);
+      pieces[d + 1] = pieces[d] + c;
+      mask[d + 1] = mask[d] | (i < 64 ? uint64_t{1} << i : 0);
     };
     int i = 0;
     int64_t rest = length;
@@ -134,33 +136,33 @@ struct TSparseEnumerator {
         if (n == 0) continue;
         counts[u] = static_cast<int32_t>(n);
         rest -= static_cast<int64_t>(cx[u]) * n;
-        const size_t d = stack.size();
-        stack.push_back(j);
+        const size_t d = depth++;
+        stack[d] = j;
         nz_kind[d] = kind[u];
         nz_count[d] = counts[u];
         account(d);
       }
-      if (stack.empty()) return;
+      if (depth == 0) return;
       if (!visit(static_cast<const int32_t*>(nz_kind.data()),
-                 static_cast<const int32_t*>(nz_count.data()), static_cast<int>(stack.size()))) {
+                 static_cast<const int32_t*>(nz_count.data()), static_cast<int>(depth))) {
         return;
       }
       // Clear the last kind of all, then lower the nearest non-zero count.
-      if (last_kept && stack.back() == m - 1) {
+      if (last_kept && stack[depth - 1] == m - 1) {
         const size_t u = static_cast<size_t>(m - 1);
         rest += static_cast<int64_t>(counts[u]) * cx[u];
         counts[u] = 0;
-        stack.pop_back();
+        --depth;
       }
-      if (stack.empty()) return;
-      const int top = stack.back();
+      if (depth == 0) return;
+      const int top = stack[depth - 1];
       const size_t u = static_cast<size_t>(top);
       --counts[u];
       rest += cx[u];
       if (counts[u] == 0) {
-        stack.pop_back();
+        --depth;
       } else {
-        const size_t d = stack.size() - 1;
+        const size_t d = depth - 1;
         nz_count[d] = counts[u];
         account(d);
       }

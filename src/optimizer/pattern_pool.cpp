@@ -71,7 +71,8 @@ void TPatternPool::ForgetBlocks() {
   blocks_upto_ = 0;
 }
 
-const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
+// Makes the blocks of the patterns appended since the last call.
+void TPatternPool::ExtendBlocks() const {
   for (int p = blocks_upto_; p < Count(); ++p) {
     if (blocks_.empty() || blocks_.back().sheet != Sheet(p) ||
         p - blocks_.back().begin >= kBlockPatterns) {
@@ -81,7 +82,6 @@ const std::vector<TPatternBlock>& TPatternPool::Blocks() const {
     blocks_.back().mask |= Mask(p);
   }
   blocks_upto_ = Count();
-  return blocks_;
 }
 
 void TPatternPool::AddSparse(int32_t sheet_id, const int32_t* nz_kind, const int32_t* nz_count,

@@ -62,7 +62,10 @@ class TPatternPool {
   // split so that the search can skip parts of a stock's patterns.
   static constexpr int kBlockPatterns = 32;
   // The pool as runs of patterns of one stock, in pool order.
-  const std::vector<TPatternBlock>& Blocks() const;
+  const std::vector<TPatternBlock>& Blocks() const {
+    if (blocks_upto_ != Count()) ExtendBlocks();
+    return blocks_;
+  }
   int64_t Pieces(int p) const { return pieces_[static_cast<size_t>(p)]; }
 
   // Bars cut with each pattern in the current pass.
@@ -102,6 +105,7 @@ class TPatternPool {
   mutable std::vector<TPatternBlock> blocks_;
   mutable int blocks_upto_ = 0;
   void ForgetBlocks();
+  void ExtendBlocks() const;
 };
 
 // Reusable buffers of AppendStockPatterns.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <unordered_map>
 
 namespace tralvin {
 
@@ -52,6 +53,28 @@ void TSchemes::AddToResult(const TPacket& p_scheme) {
     }
   }
   schemes.push_back(p_scheme);
+}
+
+void TSchemes::AddAllToResult(const std::vector<TPacket>& patterns) {
+  // The plan's patterns by stock label, in plan order: the first that cuts
+  // the same pieces takes the bars, as AddToResult finds it.
+  std::unordered_map<std::string, std::vector<size_t>> by_label;
+  for (size_t k = 0; k < schemes.size(); ++k) by_label[schemes[k].p_lab].push_back(k);
+  for (const TPacket& p : patterns) {
+    if (p.p_number == 0) continue;
+    std::vector<size_t>& same_label = by_label[p.p_lab];
+    bool merged = false;
+    for (const size_t k : same_label) {
+      if (SamePieces(schemes[k].numbers, p.numbers)) {
+        schemes[k].p_number += p.p_number;
+        merged = true;
+        break;
+      }
+    }
+    if (merged) continue;
+    same_label.push_back(schemes.size());
+    schemes.push_back(p);
+  }
 }
 
 double TSchemes::GetURate(int32_t blade_width) const {

@@ -27,6 +27,8 @@ class TSchemes {
   // Adds bars to the plan: merges into the first pattern with the same stock
   // label that cuts the same pieces, else appends a copy. Nothing for 0 bars.
   void AddToResult(const TPacket& p_scheme);
+  // AddToResult for each of `patterns` in turn.
+  void AddAllToResult(const std::vector<TPacket>& patterns);
 
   // Utilisation of the plan in percent (0 for an empty plan).
   double GetURate(int32_t blade_width) const;

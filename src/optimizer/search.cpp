@@ -10,6 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "optimizer/optimize2d.h"
 #include "optimizer/search_tuning.h"
 
@@ -142,6 +146,7 @@ class ClosestSearch {
   void ScoreListing(int s);
   bool TopMayHaveFallen(size_t s) const;
   double ValueNow(double util, size_t ps, double closeness) const;
+  double ValueBound(double util, double fraction, size_t ps, double closeness) const;
   bool FitsLeft(const int32_t* kind, const int32_t* count, int nz) const;
   bool Fits(const TPatternPool& pool, int p) const;
   int ChooseRegenerated(int way);
@@ -883,20 +888,39 @@ uint32_t ClosestSearch::Candidates(int first, int end, uint64_t exhausted, doubl
   const double* lose = (pool_ == &RegeneratedPool ? regen_lose_ : all_lose_).data();
   uint32_t cands = 0;
   double t = top;
-  if (exhausted == 0) {
-    // Every pattern is live: the values alone decide.
-    for (int p = first; p < end; ++p) {
-      const double v = lose[p];
-      const bool low = v <= skip;
-      cands |= static_cast<uint32_t>(!low) << (p - first);
-      t = low && v > t ? v : t;
+  int p = first;
+#if defined(__SSE2__)
+  // Two patterns at a time, as the loop below tests them one by one: every
+  // block of the pool is scanned this way at nearly every step. The
+  // largest value taken in is never a NaN, so the order of the maxima does
+  // not matter.
+  const __m128d skip2 = _mm_set1_pd(skip);
+  const __m128i exhausted2 = _mm_set1_epi64x(static_cast<long long>(exhausted));
+  const __m128d none = _mm_set1_pd(-std::numeric_limits<double>::infinity());
+  __m128d t2 = none;
+  for (; p + 1 < end; p += 2) {
+    const __m128d v = _mm_loadu_pd(lose + p);
+    const __m128d low = _mm_cmple_pd(v, skip2);  // false for a NaN
+    __m128d live = _mm_castsi128_pd(_mm_set1_epi32(-1));
+    if (exhausted != 0) {
+      const __m128i masks = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kind_masks + p));
+      const __m128i zero = _mm_cmpeq_epi32(_mm_and_si128(masks, exhausted2), _mm_setzero_si128());
+      // Both halves of a mask's bits zero.
+      live =
+          _mm_castsi128_pd(_mm_and_si128(zero, _mm_shuffle_epi32(zero, _MM_SHUFFLE(2, 3, 0, 1))));
     }
-    top = t;
-    return cands;
+    cands |= static_cast<uint32_t>(_mm_movemask_pd(_mm_andnot_pd(low, live))) << (p - first);
+    const __m128d keep = _mm_and_pd(low, live);
+    t2 = _mm_max_pd(t2, _mm_or_pd(_mm_and_pd(keep, v), _mm_andnot_pd(keep, none)));
   }
-  for (int p = first; p < end; ++p) {
+  const double t_lo = _mm_cvtsd_f64(t2);
+  const double t_hi = _mm_cvtsd_f64(_mm_unpackhi_pd(t2, t2));
+  t = t_lo > t ? t_lo : t;
+  t = t_hi > t ? t_hi : t;
+#endif
+  for (; p < end; ++p) {
     const double v = lose[p];
-    const bool live = (kind_masks[p] & exhausted) == 0;
+    const bool live = exhausted == 0 || (kind_masks[p] & exhausted) == 0;
     const bool low = v <= skip;
     cands |= static_cast<uint32_t>(live && !low) << (p - first);
     t = live && low && v > t ? v : t;
@@ -1397,6 +1421,9 @@ void ClosestSearch::ScoreListing(int s) {
     // The area and closeness of the pattern that showed `top`: a pattern
     // with no more of either shows no more (the value grows with both).
     const double util_scale = UtilOf(1.0, stock.p_cx, stock.p_cy) * (1.0 + 1e-12);
+    // The utilisation as a fraction, from a product raised past its
+    // roundings (see ValueBound).
+    const double fraction_scale = UtilOf(1.0, stock.p_cx, stock.p_cy) / 100 * (1.0 + 1e-11);
     double top_area = -std::numeric_limits<double>::infinity();
     double top_close = -std::numeric_limits<double>::infinity();
     auto visit = [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
@@ -1405,7 +1432,7 @@ void ClosestSearch::ScoreListing(int s) {
       if (!(area <= top_area && close <= top_close)) {
         // The utilisation from a product, raised past its rounding: the
         // value only has to bound the pattern's.
-        const double v = ValueNow(area * util_scale, ps, close);
+        const double v = ValueBound(area * util_scale, area * fraction_scale, ps, close);
         // Patterns that cut more than is left are not selectable.
         if (!(v <= top) && !std::isnan(top) && FitsLeft(nz_kind, nz_count, nz)) {
           top = v;
@@ -1456,6 +1483,18 @@ bool ClosestSearch::Fits(const TPatternPool& pool, int p) const {
 inline double ClosestSearch::ValueNow(double util, size_t ps, double closeness) const {
   if (pending_) return LeadScoreAt(util, ps, 1.0, 1);
   return LeadScoreAt(util, ps, ScaledScoreAt(util, ps, closeness), 1);
+}
+
+// At least ValueNow(util, ps, closeness) for a utilisation of at most `util`
+// whose fraction (util / 100) is at most `fraction`, without the division:
+// the scores of ScaledScoreAt and LeadScoreAt (way 1) grow with both.
+inline double ClosestSearch::ValueBound(double util, double fraction, size_t ps,
+                                        double closeness) const {
+  if (pending_ || cost_opt_) return ValueNow(util, ps, closeness);
+  const double u2 = fraction * fraction;
+  if (!opt_.FewPiecesPerKind) return util * (u2 * closeness + 1) + 1;
+  const double u4 = u2 * u2;
+  return util * util * (u4 * u4 * closeness + 1) + 1;
 }
 
 // A step on a pool listed unit by unit: the units in pool order, each listed

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "optimizer/optimize2d.h"
@@ -13,19 +15,35 @@ namespace tralvin {
 
 namespace {
 
-// Takes the pieces and bars of `pattern` off the remaining quantities `rest`
-// and the stocks `stocks`, matched by label.
-void SubtractPattern(const TPacket& pattern, TPanels& rest, TPanels& stocks) {
-  for (const T2DStock& e : pattern.numbers.Items()) {
-    for (T2DStock& k : rest.Items()) {
-      if (k.p_lab == e.p_lab) {
-        k.p_number -= e.p_number * pattern.p_number;
-        break;
-      }
-    }
+// The positions of each label in a list, ascending, so that a plan is taken
+// off long lists without searching them for every pattern.
+class LabelIndex {
+ public:
+  explicit LabelIndex(const TPanels& list) {
+    for (int i = 0; i < list.Count(); ++i) at_[list[i].p_lab].push_back(i);
   }
-  for (T2DStock& s : stocks.Items()) {
-    if (s.p_lab == pattern.p_lab) s.p_number -= pattern.p_number;
+  const std::vector<int>& Of(const std::string& lab) const {
+    static const std::vector<int> kNone;
+    const auto it = at_.find(lab);
+    return it == at_.end() ? kNone : it->second;
+  }
+
+ private:
+  std::unordered_map<std::string, std::vector<int>> at_;
+};
+
+// Takes the pieces and bars of `patterns` off the remaining quantities `rest`
+// (the first kind of each label) and the stocks `stocks` (every stock of the
+// pattern's label).
+void SubtractPatterns(const std::vector<TPacket>& patterns, TPanels& rest, TPanels& stocks) {
+  const LabelIndex rest_at(rest);
+  const LabelIndex stock_at(stocks);
+  for (const TPacket& pattern : patterns) {
+    for (const T2DStock& e : pattern.numbers.Items()) {
+      const std::vector<int>& at = rest_at.Of(e.p_lab);
+      if (!at.empty()) rest[at.front()].p_number -= e.p_number * pattern.p_number;
+    }
+    for (const int s : stock_at.Of(pattern.p_lab)) stocks[s].p_number -= pattern.p_number;
   }
 }
 
@@ -214,24 +232,22 @@ std::string StagedRun::SearchStage() {
 // A complete stage joins the plan. With improvement passes left, the better
 // half of the plan is kept and the rest is planned again; false when done.
 bool StagedRun::MergeCompleteStage() {
-  for (const TPacket& p : opt_.best_result.schemes) P.AddToResult(p);
+  P.AddAllToResult(opt_.best_result.schemes);
   if (improvement_passes_ == 0) return false;
   --improvement_passes_;
   P.SortUtilization();
   P.schemes.erase(P.schemes.begin() + P.Count() / 2, P.schemes.end());
   B = A;
   opt_.sheets = D;
-  for (const TPacket& p : P.schemes) SubtractPattern(p, B, opt_.sheets);
+  SubtractPatterns(P.schemes, B, opt_.sheets);
   return true;
 }
 
 // A partial stage joins the plan; the stocks return to nominal sizes.
 void StagedRun::MergePartialStage() {
   const int32_t blade = opt_.params.blade_width;
-  for (const TPacket& p : opt_.best_result.schemes) {
-    SubtractPattern(p, B, opt_.sheets);
-    P.AddToResult(p);
-  }
+  SubtractPatterns(opt_.best_result.schemes, B, opt_.sheets);
+  P.AddAllToResult(opt_.best_result.schemes);
   for (T2DStock& s : opt_.sheets.Items()) {
     s.p_cx -= blade;
     s.p_cy -= blade;
@@ -245,13 +261,11 @@ std::string StagedRun::Finish(std::string result) {
   opt_.MinParts = C;
   opt_.sheets = D;
   opt_.best_result = std::move(P);
-  auto copy_texts = [this](T2DStock& e) {
-    for (const T2DStock& k : opt_.parts.Items()) {
-      if (k.p_lab == e.p_lab) {
-        e.CopyExtInfo(k);
-        return;
-      }
-    }
+  // Every entry takes the texts of the first piece kind of its label.
+  const LabelIndex part_at(opt_.parts);
+  auto copy_texts = [this, &part_at](T2DStock& e) {
+    const std::vector<int>& at = part_at.Of(e.p_lab);
+    if (!at.empty()) e.CopyExtInfo(opt_.parts[at.front()]);
   };
   for (TPacket& p : opt_.best_result.schemes) {
     for (T2DStock& e : p.numbers.Items()) copy_texts(e);

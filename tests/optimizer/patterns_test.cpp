@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "optimizer/schemes.h"
 
 namespace tralvin {
@@ -97,6 +99,33 @@ TEST(Plan, AddToResultMergesOnlyIdenticalPatterns) {
   mixed.AddToResult(Bar("S", 6000, 2, 0, 4));  // B count 0: same pieces as {A:2}
   EXPECT_EQ(mixed.Count(), 2);
   EXPECT_EQ(mixed[0].p_number, 5);
+}
+
+TEST(Plan, AddAllToResultMergesAsOneAtATime) {
+  // Patterns merging into the plan, into each other, into the first of two
+  // equal patterns, and new ones: the plan as AddToResult builds it in turn.
+  TPacket only_a(Bar("S", 6000, 2, 0, 1));
+  only_a.numbers.Delete(1);
+  TSchemes start;
+  start.AddToResult(Bar("S", 6000, 2, 1, 2));
+  start.AddToResult(Bar("T", 6000, 2, 1, 1));
+  start.schemes.push_back(Bar("S", 6000, 2, 1, 7));  // an equal pattern after the first
+  const std::vector<TPacket> added = {Bar("S", 6000, 2, 1, 3), Bar("U", 6000, 1, 1, 1),
+                                      Bar("U", 6000, 1, 1, 2), only_a,
+                                      Bar("S", 6000, 2, 0, 4), Bar("T", 6000, 0, 3, 0),
+                                      Bar("T", 6000, 0, 3, 5), Bar("S", 6000, 1, 1, 1)};
+  TSchemes one_by_one = start;
+  for (const TPacket& p : added) one_by_one.AddToResult(p);
+  TSchemes all = start;
+  all.AddAllToResult(added);
+  ASSERT_EQ(all.Count(), one_by_one.Count());
+  for (int k = 0; k < all.Count(); ++k) {
+    EXPECT_EQ(all[k].p_lab, one_by_one[k].p_lab) << k;
+    EXPECT_EQ(all[k].p_number, one_by_one[k].p_number) << k;
+    EXPECT_EQ(all[k].numbers.Count(), one_by_one[k].numbers.Count()) << k;
+  }
+  EXPECT_EQ(all[0].p_number, 5);
+  EXPECT_EQ(all[2].p_number, 7);
 }
 
 TEST(Plan, Measures) {
