@@ -1420,10 +1420,11 @@ void ClosestSearch::ScoreListing(int s) {
     };
     // The area and closeness of the pattern that showed `top`: a pattern
     // with no more of either shows no more (the value grows with both).
-    const double util_scale = UtilOf(1.0, stock.p_cx, stock.p_cy) * (1.0 + 1e-12);
+    const double per_area = UtilOf(1.0, stock.p_cx, stock.p_cy);
+    const double util_scale = per_area * (1.0 + 1e-12);
     // The utilisation as a fraction, from a product raised past its
     // roundings (see ValueBound).
-    const double fraction_scale = UtilOf(1.0, stock.p_cx, stock.p_cy) / 100 * (1.0 + 1e-11);
+    const double fraction_scale = per_area / 100 * (1.0 + 1e-11);
     double top_area = -std::numeric_limits<double>::infinity();
     double top_close = -std::numeric_limits<double>::infinity();
     auto visit = [&](const int32_t* nz_kind, const int32_t* nz_count, int nz) {
