@@ -55,7 +55,9 @@ class ClosestSearch {
   void ReplayPass();
   void SetLeftParts(const std::vector<int32_t>& left);
   std::vector<int32_t> LeftCounts() const;
-  TSchemes BuildTrialPlan() const;
+  TSchemes BuildTrialPlan();
+  TPacket TakeSparePattern();
+  void RecyclePatterns(TSchemes& plan);
   void LearnFrom(const TSchemes& trial_plan);
   bool ScoreTrial(int r, TSchemes& trial_plan);
   std::string Finish();
@@ -186,6 +188,7 @@ class ClosestSearch {
   double avgArea_ = 0.0;
   int family_ = -1;
   int last_improving_ = -1;
+  bool best_is_own_ = false;  // the best plan is a trial plan of this search
   double start_time_ = 0.0;
   bool seen_within_stock_ = false;
   int max_passes_ = 0;
@@ -242,6 +245,9 @@ class ClosestSearch {
   int regen_pass_ = -1;
   bool seeds_have_sheets_ = false;
   std::vector<TrialEntry> trial_;
+  // Patterns of earlier trial plans that no plan kept: a new trial plan
+  // refills them instead of copying the piece list into fresh patterns.
+  std::vector<TPacket> spare_patterns_;
   TPatternPool* pool_ = nullptr;
   std::vector<int32_t> flush_counts_;
   std::vector<int> cut_;  // the patterns of the pool with bars in this pass
@@ -419,8 +425,9 @@ std::string ClosestSearch::Run() {
     opt_.Progress(TProgressKind::Step);
     TSchemes trial_plan = BuildTrialPlan();
     LearnFrom(trial_plan);
-    if (!success_) continue;
-    if (ScoreTrial(r, trial_plan)) break;
+    const bool stop = success_ && ScoreTrial(r, trial_plan);
+    RecyclePatterns(trial_plan);
+    if (stop) break;
   }
   return Finish();
 }
@@ -1686,12 +1693,14 @@ void ClosestSearch::FlushPool() {
   cut_.clear();
 }
 
-// The trial plan as patterns, ordered by utilisation.
-TSchemes ClosestSearch::BuildTrialPlan() const {
+// The trial plan as patterns, ordered by utilisation. A recycled pattern is
+// one this function built before, so only the fields set here differ from a
+// fresh one.
+TSchemes ClosestSearch::BuildTrialPlan() {
   TSchemes plan;
   plan.schemes.reserve(trial_.size());
   for (const TrialEntry& e : trial_) {
-    TPacket pattern(opt_.parts);
+    TPacket pattern = spare_patterns_.empty() ? TPacket(opt_.parts) : TakeSparePattern();
     SetPatternHeader(pattern, opt_.sheets[e.sheet], e.bars);
     for (int i = 0; i < kinds_; ++i) pattern.numbers[i].p_number = e.counts[static_cast<size_t>(i)];
     pattern.used_parts.RemoveAll();
@@ -1701,6 +1710,18 @@ TSchemes ClosestSearch::BuildTrialPlan() const {
   }
   plan.SortByUtilizationDescending();
   return plan;
+}
+
+TPacket ClosestSearch::TakeSparePattern() {
+  TPacket pattern = std::move(spare_patterns_.back());
+  spare_patterns_.pop_back();
+  return pattern;
+}
+
+// Keeps the patterns of a trial plan that the best plan did not take.
+void ClosestSearch::RecyclePatterns(TSchemes& plan) {
+  for (TPacket& p : plan.schemes) spare_patterns_.push_back(std::move(p));
+  plan.schemes.clear();
 }
 
 // Learning: the kinds of the poorer half of the trial plan lose weight, those
@@ -1732,7 +1753,13 @@ bool ClosestSearch::ScoreTrial(int r, TSchemes& trial_plan) {
   // A plan on unlimited stocks never replaces one found within the stock.
   if (!(seen_within_stock_ && unlimited_)) {
     if (best_result.Empty() || opt_.CompareResult(best_result, trial_plan) < 0) {
-      best_result = std::move(trial_plan);
+      // A best plan this search built goes back to the spare patterns.
+      if (best_is_own_) {
+        std::swap(best_result, trial_plan);
+      } else {
+        best_result = std::move(trial_plan);
+      }
+      best_is_own_ = true;
       last_improving_ = r;
     }
   }
