@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "optimizer/optimize_params.h"
 #include "optimizer/panels.h"
@@ -51,8 +52,11 @@ class TOptimize2d {
   std::string GenAllSeeds();
   void GenAllSchemes();
 
-  // The best-plan search of one stage (way 0, 1 or 2).
-  std::string GenBestResultClosest(int m_Optimize_way);
+  // The best-plan search of one stage (way 0, 1 or 2). `spare_patterns`, if
+  // given, holds patterns that an earlier search built from the same piece
+  // list; the search refills them and leaves its own unused ones there.
+  std::string GenBestResultClosest(int m_Optimize_way,
+                                   std::vector<TPacket>* spare_patterns = nullptr);
   // Rewrites every `number` of `pPanels` as a weight; returns the average
   // piece area.
   double GenPowerValue(TPanels& pPanels, int m_GenType);

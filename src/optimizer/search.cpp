@@ -37,7 +37,7 @@ enum class StepOutcome { Continue, Success, Failed };
 // pass being built and the named steps that build, score and learn from it.
 class ClosestSearch {
  public:
-  ClosestSearch(TOptimize2d& opt, int way);
+  ClosestSearch(TOptimize2d& opt, int way, std::vector<TPacket>* spare_patterns);
   std::string Run();
 
  private:
@@ -247,7 +247,8 @@ class ClosestSearch {
   std::vector<TrialEntry> trial_;
   // Patterns of earlier trial plans that no plan kept: a new trial plan
   // refills them instead of copying the piece list into fresh patterns.
-  std::vector<TPacket> spare_patterns_;
+  std::vector<TPacket> own_spare_patterns_;
+  std::vector<TPacket>& spare_patterns_;
   TPatternPool* pool_ = nullptr;
   std::vector<int32_t> flush_counts_;
   std::vector<int> cut_;  // the patterns of the pool with bars in this pass
@@ -307,7 +308,7 @@ class ClosestSearch {
   bool recording_ = false;
 };
 
-ClosestSearch::ClosestSearch(TOptimize2d& opt, int way)
+ClosestSearch::ClosestSearch(TOptimize2d& opt, int way, std::vector<TPacket>* spare_patterns)
     : opt_(opt),
       way_(way),
       kinds_(opt.parts.Count()),
@@ -323,7 +324,8 @@ ClosestSearch::ClosestSearch(TOptimize2d& opt, int way)
       term_per_area_(uk_),
       has_div_(uk_),
       WorkSheets(static_cast<size_t>(nsheets_)),
-      LeftParts(opt.parts) {
+      LeftParts(opt.parts),
+      spare_patterns_(spare_patterns != nullptr ? *spare_patterns : own_spare_patterns_) {
   // The pool must describe the current piece list.
   if (opt_.all_schemes.Kinds() != kinds_) opt_.GenAllSchemes();
   opt_.FewPiecesPerKind =
@@ -1795,8 +1797,9 @@ std::string ClosestSearch::Finish() {
   return {};
 }
 
-std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way) {
-  return ClosestSearch(*this, m_Optimize_way).Run();
+std::string TOptimize2d::GenBestResultClosest(int m_Optimize_way,
+                                              std::vector<TPacket>* spare_patterns) {
+  return ClosestSearch(*this, m_Optimize_way, spare_patterns).Run();
 }
 
 }  // namespace tralvin

@@ -209,8 +209,11 @@ std::string StagedRun::SearchStage() {
   opt_.ImprovementPassesPending = improvement_passes_ > 0;
   auto search_three_ways = [this]() {
     std::string stage_msg;
+    // The three searches share the stage's piece list, so their trial plans
+    // can refill each other's patterns.
+    std::vector<TPacket> spare_patterns;
     for (int way : {2, 1, 0}) {
-      std::string msg = opt_.GenBestResultClosest(way);
+      std::string msg = opt_.GenBestResultClosest(way, &spare_patterns);
       if (stage_msg.empty()) stage_msg = std::move(msg);
     }
     return stage_msg;
