@@ -53,8 +53,9 @@ class TOptimize2d {
   void GenAllSchemes();
 
   // The best-plan search of one stage (way 0, 1 or 2). `spare_patterns`, if
-  // given, holds patterns that an earlier search built from the same piece
-  // list; the search refills them and leaves its own unused ones there.
+  // given, holds patterns of earlier trial plans whose piece entries are
+  // copies of the current piece list; the search refills them for its trial
+  // plans and leaves there the ones no plan kept.
   std::string GenBestResultClosest(int m_Optimize_way,
                                    std::vector<TPacket>* spare_patterns = nullptr);
   // Rewrites every `number` of `pPanels` as a weight; returns the average

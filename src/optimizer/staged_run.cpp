@@ -80,6 +80,7 @@ class StagedRun {
   int kinds_ = 0;
   int improvement_passes_ = 0;
   std::vector<int> active_;
+  std::vector<TPacket> spare_patterns_;  // see SearchStage
 };
 
 StagedRun::StagedRun(TOptimize2d& opt) : opt_(opt) {
@@ -207,13 +208,14 @@ StagedRun::Prepared StagedRun::PrepareStage(std::string& msg) {
 // Three searches on the same best plan; a failure of any call sticks.
 std::string StagedRun::SearchStage() {
   opt_.ImprovementPassesPending = improvement_passes_ > 0;
+  // Trial patterns left from earlier searches take the stage's piece list,
+  // as a fresh pattern would: the searches then refill them instead of
+  // copying the piece list into new ones.
+  for (TPacket& p : spare_patterns_) p.numbers = opt_.parts;
   auto search_three_ways = [this]() {
     std::string stage_msg;
-    // The three searches share the stage's piece list, so their trial plans
-    // can refill each other's patterns.
-    std::vector<TPacket> spare_patterns;
     for (int way : {2, 1, 0}) {
-      std::string msg = opt_.GenBestResultClosest(way, &spare_patterns);
+      std::string msg = opt_.GenBestResultClosest(way, &spare_patterns_);
       if (stage_msg.empty()) stage_msg = std::move(msg);
     }
     return stage_msg;
