@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "optimizer/optimize2d.h"
@@ -387,6 +389,73 @@ TEST(SearchReference, SameBestPlanOnDistinctStockLengths) {
     Prepare(fast);
     ExpectSameAsReference(fast, round);
   }
+}
+
+// Every field of a record, in one line.
+std::string Fields(const T2DStock& r) {
+  std::ostringstream o;
+  o << r.p_id << ' ' << r.p_cx << ' ' << r.p_max_cx << ' ' << r.p_cy << ' ' << r.p_can_rotate << ' '
+    << r.p_offset.x << ' ' << r.p_offset.y << ' ' << r.p_lab << ' ' << r.p_number << ' ' << r.p_cost
+    << ' ' << r.p_utli << ' ' << r.p_single << ' ' << static_cast<int>(r.p_shape) << ' '
+    << r.p_profile_id << ' ' << r.p_profile_rm << ' ' << r.disp_XSize << ' ' << r.disp_YSize << ' '
+    << r.disp_SlotNO << ' ' << r.disp_Comment << ' ' << r.MatType << ' ' << r.Priority << ' '
+    << static_cast<int>(r.owner) << ' ' << r.bReverse;
+  return o.str();
+}
+
+// A plan in full: every field of every pattern, its pieces and rectangles.
+std::vector<std::string> FullPlan(const TSchemes& plan) {
+  std::vector<std::string> lines;
+  for (const TPacket& p : plan.schemes) {
+    lines.push_back("pattern " + Fields(p) + " util " + std::to_string(p.rFastUtil));
+    for (const TPanels* list :
+         {&p.numbers, &p.used_parts, &p.available_rects, &p.p_old_available_rects}) {
+      lines.push_back("list of " + std::to_string(list->Count()));
+      for (const T2DStock& e : list->Items()) lines.push_back(Fields(e));
+    }
+  }
+  return lines;
+}
+
+// Trial patterns left by the search of another piece list, refreshed to the
+// current one as the staged run does, give the plan that fresh patterns give.
+TEST(SearchReference, RecycledTrialPatternsGiveTheSamePlan) {
+  std::mt19937 rng(5150);
+  std::vector<TPacket> spare;
+  int rounds_with_spares = 0;
+  for (int round = 0; round < 12; ++round) {
+    TOptimize2d fresh;
+    fresh.params.clock = [] { return 0.0; };
+    fresh.params.blade_width = 3;
+    fresh.params.cost_optimize = round % 3 == 2;
+    fresh.OptimizerRandomState = 77 + round;
+    const int nstocks = 1 + static_cast<int>(rng() % 4);
+    for (int s = 0; s < nstocks; ++s) {
+      fresh.AddSheet("S" + std::to_string(s) + "-" + std::to_string(round), "x", "1", "c", "h",
+                     2000 + static_cast<int32_t>(rng() % 4000), 0, 1000,
+                     static_cast<int32_t>(rng() % 30), static_cast<int32_t>(rng() % 2),
+                     100 + static_cast<int32_t>(rng() % 300));
+    }
+    // Piece lists of different lengths from round to round, with texts.
+    const int nkinds = 1 + static_cast<int>(rng() % 12);
+    for (int k = 0; k < nkinds; ++k) {
+      fresh.AddPart("Part number " + std::to_string(k) + " of round " + std::to_string(round),
+                    "len " + std::to_string(k), "1", "comment " + std::to_string(round),
+                    150 + static_cast<int32_t>(rng() % 1800), 1000, false,
+                    1 + static_cast<int32_t>(rng() % 9), 0);
+    }
+    Prepare(fresh);
+    TOptimize2d recycled = fresh;
+    for (TPacket& p : spare) p.numbers = recycled.parts;
+    rounds_with_spares += !spare.empty();
+    for (int way : {2, 1, 0}) {
+      fresh.GenBestResultClosest(way);
+      recycled.GenBestResultClosest(way, &spare);
+      ASSERT_EQ(FullPlan(recycled.best_result), FullPlan(fresh.best_result))
+          << "round " << round << " way " << way;
+    }
+  }
+  EXPECT_GE(rounds_with_spares, 8);
 }
 
 }  // namespace
