@@ -878,6 +878,8 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     if (pool.number[static_cast<size_t>(p)] > 0) {
       c = c * (bundle_ ? tuning::kBundleRepeatBonus : tuning::kRepeatBonus);
     }
+    // A value computed just now may lose the first test outright.
+    if (lose[static_cast<size_t>(p)] <= skip) continue;
     if (PreferOver(p, c, choice.best, choice.B, choice.best_lead, way)) {
       Take(choice, p, c, pp, way);
       skip = SkipBelow(choice, pp);
