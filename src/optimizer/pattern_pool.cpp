@@ -197,15 +197,22 @@ void TPatternPool::AppendAll(const TPatternPool& src, int32_t sheet_id) {
   mask_.insert(mask_.end(), src.mask_.begin(), src.mask_.end());
 }
 
+namespace {
+
+// How many pieces of a kind a list for `stock` takes into account: no more
+// than are left, nor than fit one bar.
+int32_t CapOf(const T2DStock& piece, const T2DStock& stock) {
+  const int32_t cx = piece.p_cx;
+  const int64_t fit = cx > 0 ? stock.p_cx / cx : std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(piece.p_number, fit)));
+}
+
+}  // namespace
+
 void TPatternCache::MakeCaps(const TPanels& pieces, const T2DStock& stock) {
   const int kinds = pieces.Count();
   caps_.resize(static_cast<size_t>(kinds));
-  for (int i = 0; i < kinds; ++i) {
-    const int32_t cx = pieces[i].p_cx;
-    const int64_t fit = cx > 0 ? stock.p_cx / cx : std::numeric_limits<int32_t>::max();
-    caps_[static_cast<size_t>(i)] =
-        static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(pieces[i].p_number, fit)));
-  }
+  for (int i = 0; i < kinds; ++i) caps_[static_cast<size_t>(i)] = CapOf(pieces[i], stock);
 }
 
 int64_t TPatternCache::Key(const T2DStock& stock) {
@@ -215,9 +222,16 @@ int64_t TPatternCache::Key(const T2DStock& stock) {
 const TLengthPatterns* TPatternCache::Find(const TPanels& pieces, const T2DStock& stock) {
   const auto it = entries_.find(Key(stock));
   if (it == entries_.end()) return nullptr;
-  MakeCaps(pieces, stock);
   const TLengthPatterns& entry = it->second;
-  return entry.caps == caps_ && entry.patterns.Kinds() == pieces.Count() ? &entry : nullptr;
+  const int kinds = pieces.Count();
+  if (entry.patterns.Kinds() != kinds || entry.caps.size() != static_cast<size_t>(kinds)) {
+    return nullptr;
+  }
+  // Most lookups find other caps: compared up to the first that differs.
+  for (int i = 0; i < kinds; ++i) {
+    if (CapOf(pieces[i], stock) != entry.caps[static_cast<size_t>(i)]) return nullptr;
+  }
+  return &entry;
 }
 
 const TLengthPatterns& TPatternCache::Get(const TPanels& pieces, const T2DStock& stock, int speed) {
