@@ -958,7 +958,8 @@ void ClosestSearch::RecheckAfter(int begin, int p, int end, uint64_t exhausted, 
 // over the kinds it cuts.
 double ClosestSearch::Closeness(int p) const { return ClosenessIn(*pool_, p); }
 
-double ClosestSearch::ClosenessIn(const TPatternPool& pool, int p) const {
+__attribute__((always_inline)) inline double ClosestSearch::ClosenessIn(const TPatternPool& pool,
+                                                                        int p) const {
   const int* nz_index = pool.NzIndex();
   const int32_t* nz_count = pool.NzCount();
   double c = 0.0;
@@ -984,7 +985,7 @@ double ClosestSearch::CloseTerm(size_t i, int64_t s) const {
 }
 
 // Scoring: closeness scaled by cost per area, or by utilisation.
-double ClosestSearch::ScaledScore(int p, double c) const {
+__attribute__((always_inline)) inline double ClosestSearch::ScaledScore(int p, double c) const {
   return ScaledScoreAt(pool_->Util(p), static_cast<size_t>(pool_->Sheet(p)), c);
 }
 
@@ -1023,7 +1024,8 @@ bool ClosestSearch::PreferOver(int p, double c, int best, double best_c, double 
 
 // The utilisation score of the tie-break: utilisation (way 1: weighted by the
 // score c), scaled by cost per area when costs are optimised.
-double ClosestSearch::LeadScore(int p, double c, int way) const {
+__attribute__((always_inline)) inline double ClosestSearch::LeadScore(int p, double c,
+                                                                      int way) const {
   return LeadScoreAt(pool_->Util(p), static_cast<size_t>(pool_->Sheet(p)), c, way);
 }
 
@@ -1110,7 +1112,7 @@ void ClosestSearch::ResetLoseValues() {
 // monotonic. With improvement passes pending the scores are replaced by 1
 // (times the repeat bonus): a pattern already cut wins way 2's first test,
 // the others tie it and are decided by utilisation.
-double ClosestSearch::LoseValue(int p, int way) const {
+__attribute__((always_inline)) inline double ClosestSearch::LoseValue(int p, int way) const {
   if (way == 0) return LeadScore(p, 0.0, 0);
   if (pending_) {
     if (pool_->number[static_cast<size_t>(p)] == 0) return LeadScore(p, 1.0, way);
