@@ -1700,8 +1700,8 @@ void ClosestSearch::FlushPool() {
 }
 
 // The trial plan as patterns, ordered by utilisation. A recycled pattern is
-// one this function built before, so only the fields set here differ from a
-// fresh one.
+// one this function built before, its piece entries copies of the current
+// piece list, so only the fields set here differ from a fresh one.
 TSchemes ClosestSearch::BuildTrialPlan() {
   TSchemes plan;
   plan.schemes.reserve(trial_.size());
