@@ -44,10 +44,19 @@ void TSchemes::AddScheme(TPacket& p_scheme, bool /*b_1line*/, int /*m_nLevel*/) 
   schemes.push_back(p_scheme);
 }
 
+namespace {
+
+// The bars of `added` join `have`: the same stock label and the same pieces.
+bool JoinsPattern(const TPacket& have, const TPacket& added) {
+  return have.p_lab == added.p_lab && SamePieces(have.numbers, added.numbers);
+}
+
+}  // namespace
+
 void TSchemes::AddToResult(const TPacket& p_scheme) {
   if (p_scheme.p_number == 0) return;
   for (TPacket& have : schemes) {
-    if (have.p_lab == p_scheme.p_lab && SamePieces(have.numbers, p_scheme.numbers)) {
+    if (JoinsPattern(have, p_scheme)) {
       have.p_number += p_scheme.p_number;
       return;
     }
@@ -65,7 +74,7 @@ void TSchemes::AddAllToResult(const std::vector<TPacket>& patterns) {
     std::vector<size_t>& same_label = by_label[p.p_lab];
     bool merged = false;
     for (const size_t k : same_label) {
-      if (SamePieces(schemes[k].numbers, p.numbers)) {
+      if (JoinsPattern(schemes[k], p)) {
         schemes[k].p_number += p.p_number;
         merged = true;
         break;
