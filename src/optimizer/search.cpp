@@ -105,6 +105,7 @@ class ClosestSearch {
   // bound of those with bars left, so that the choice skips them together.
   // An unknown group never skips.
   static constexpr size_t kGroupBlocks = 16;
+  static_assert(kGroupBlocks <= 16, "a group's live blocks are the bits of a uint16_t");
   struct GroupBound {
     int32_t min_prio = std::numeric_limits<int32_t>::min();
     double value = std::numeric_limits<double>::infinity();
@@ -117,6 +118,12 @@ class ClosestSearch {
   bool SkipGroup(const GroupBound& gb, const Choice& choice, bool may_skip) const;
   GroupBound ChooseInBlocks(size_t begin, size_t end, int way, bool cheap, bool may_skip,
                             Choice& choice);
+  GroupBound ChooseInLiveBlocks(size_t g, int way, bool cheap, bool may_skip, Choice& choice);
+  void VisitBlock(size_t k, int32_t pp, int way, bool cheap, bool may_skip, Choice& choice,
+                  GroupBound& sum);
+  // The first pool's blocks of stocks with bars left, as bits per group.
+  void MarkLiveBlocks();
+  void SetStockLive(size_t s, bool live);
   size_t GroupOfBlock(size_t k) const;
   void Take(Choice& choice, int p, double c, int32_t pp, int way) const;
   BlockBound ScanBlock(size_t k, int32_t pp, int way, Choice& choice);
@@ -260,6 +267,11 @@ class ClosestSearch {
   std::vector<double> all_top_util_, regen_top_util_;  // see TopUtils
   std::vector<BlockBound> all_block_bounds_, regen_block_bounds_;
   std::vector<GroupBound> all_group_bounds_, regen_group_bounds_;
+  // Per group of the first pool: bit j set when block j of the group belongs
+  // to a stock with bars left; and each stock's blocks (stock_blocks_ from
+  // stock_block_begin_[s]), so that a stock running out clears its bits.
+  std::vector<uint16_t> all_live_;
+  std::vector<uint32_t> stock_block_begin_, stock_blocks_;
   // Per block of the first pool: the kinds whose pieces were taken back since
   // its scores were last forgotten (see InvalidateBounds).
   std::vector<uint64_t> stale_kinds_;
@@ -494,6 +506,7 @@ void ClosestSearch::ResetPass() {
   }
   stale_kinds_.assign(opt_.all_schemes.Blocks().size(), 0);
   for (int s = 0; s < nsheets_; ++s) WorkSheets[static_cast<size_t>(s)] = opt_.sheets[s].p_number;
+  MarkLiveBlocks();
   std::fill(opt_.all_schemes.number.begin(), opt_.all_schemes.number.end(), 0);
   pool_ = &opt_.all_schemes;
   WeightList = PassWeights;
@@ -632,8 +645,13 @@ int ClosestSearch::ChoosePattern(int way) {
   // The kinds are ordered for the step's first cheap bound, if any.
   rates_ordered_ = false;
   order_rates_ = cheap;
+  const bool first_pool = pool_ == &opt_.all_schemes;
   for (size_t g = 0; g < ngroups; ++g) {
     if (SkipGroup(groups[g], choice, may_skip)) continue;
+    if (first_pool) {
+      groups[g] = ChooseInLiveBlocks(g, way, cheap, may_skip, choice);
+      continue;
+    }
     const size_t end = std::min(blocks.size(), (g + 1) * kGroupBlocks);
     groups[g] = ChooseInBlocks(g * kGroupBlocks, end, way, cheap, may_skip, choice);
   }
@@ -671,30 +689,88 @@ bool ClosestSearch::SkipGroup(const GroupBound& gb, const Choice& choice, bool m
 ClosestSearch::GroupBound ClosestSearch::ChooseInBlocks(size_t begin, size_t end, int way,
                                                         bool cheap, bool may_skip, Choice& choice) {
   const std::vector<TPatternBlock>& blocks = pool_->Blocks();
-  std::vector<BlockBound>& block_bounds = BlockBounds();
   GroupBound sum{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
   for (size_t k = begin; k < end; ++k) {
     const size_t ps = static_cast<size_t>(blocks[k].sheet);
     if (WorkSheets[ps] == 0) continue;
-    const int32_t pp = prio_[ps];
-    BlockBound& bb = block_bounds[k];
-    bool skip =
-        pp > choice.best_prio || (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp));
-    if (!skip && cheap) {
-      // A bound from the block's kinds and its best utilisation often
-      // shows that it loses, without a look at its patterns.
-      const double v = CheapBlockBound(k, choice.exhausted, way);
-      if (v <= SkipBelow(choice, pp)) {
-        bb = BlockBound{way, v};
-        skip = true;
-      }
-    }
-    if (!skip) bb = ScanBlock(k, pp, way, choice);
-    sum.min_prio = std::min(sum.min_prio, pp);
-    const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
-    if (!(v <= sum.value)) sum.value = v;  // a NaN stays
+    VisitBlock(k, prio_[ps], way, cheap, may_skip, choice, sum);
   }
   return sum;
+}
+
+// ChooseInBlocks over group g of the first pool, visiting only the blocks of
+// stocks with bars left: at most steps, most stocks of a remnant rack have
+// none.
+ClosestSearch::GroupBound ClosestSearch::ChooseInLiveBlocks(size_t g, int way, bool cheap,
+                                                            bool may_skip, Choice& choice) {
+  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
+  GroupBound sum{std::numeric_limits<int32_t>::max(), -std::numeric_limits<double>::infinity()};
+  for (uint32_t live = all_live_[g]; live != 0; live &= live - 1) {
+    const size_t k = g * kGroupBlocks + static_cast<size_t>(__builtin_ctz(live));
+    VisitBlock(k, prio_[static_cast<size_t>(blocks[k].sheet)], way, cheap, may_skip, choice, sum);
+  }
+  return sum;
+}
+
+// Block k (of a stock of priority pp with bars left) for the choice: skipped
+// by its known or its cheap bound, else scanned; `sum` takes in its bound.
+__attribute__((always_inline)) inline void ClosestSearch::VisitBlock(size_t k, int32_t pp, int way,
+                                                                     bool cheap, bool may_skip,
+                                                                     Choice& choice,
+                                                                     GroupBound& sum) {
+  BlockBound& bb = BlockBounds()[k];
+  bool skip =
+      pp > choice.best_prio || (may_skip && bb.way == way && bb.value <= SkipBelow(choice, pp));
+  if (!skip && cheap) {
+    // A bound from the block's kinds and its best utilisation often
+    // shows that it loses, without a look at its patterns.
+    const double v = CheapBlockBound(k, choice.exhausted, way);
+    if (v <= SkipBelow(choice, pp)) {
+      bb = BlockBound{way, v};
+      skip = true;
+    }
+  }
+  if (!skip) bb = ScanBlock(k, pp, way, choice);
+  sum.min_prio = std::min(sum.min_prio, pp);
+  const double v = bb.way == way ? bb.value : std::numeric_limits<double>::infinity();
+  if (!(v <= sum.value)) sum.value = v;  // a NaN stays
+}
+
+// Marks the first pool's blocks whose stocks have bars left (after the bars
+// of every stock were set).
+void ClosestSearch::MarkLiveBlocks() {
+  const std::vector<TPatternBlock>& blocks = opt_.all_schemes.Blocks();
+  if (stock_block_begin_.size() != static_cast<size_t>(nsheets_) + 1) {
+    // Each stock's blocks, in pool order (the pool stays the same through
+    // the search).
+    stock_block_begin_.assign(static_cast<size_t>(nsheets_) + 1, 0);
+    for (const TPatternBlock& b : blocks) ++stock_block_begin_[static_cast<size_t>(b.sheet) + 1];
+    for (size_t s = 0; s < static_cast<size_t>(nsheets_); ++s) {
+      stock_block_begin_[s + 1] += stock_block_begin_[s];
+    }
+    stock_blocks_.resize(blocks.size());
+    std::vector<uint32_t> at(stock_block_begin_.begin(), stock_block_begin_.end() - 1);
+    for (size_t k = 0; k < blocks.size(); ++k) {
+      stock_blocks_[at[static_cast<size_t>(blocks[k].sheet)]++] = static_cast<uint32_t>(k);
+    }
+  }
+  all_live_.assign((blocks.size() + kGroupBlocks - 1) / kGroupBlocks, 0);
+  for (size_t k = 0; k < blocks.size(); ++k) {
+    if (WorkSheets[static_cast<size_t>(blocks[k].sheet)] != 0) {
+      all_live_[k / kGroupBlocks] |= static_cast<uint16_t>(1u << (k % kGroupBlocks));
+    }
+  }
+}
+
+// Stock s has bars again (live) or none left: its blocks of the first pool
+// follow.
+void ClosestSearch::SetStockLive(size_t s, bool live) {
+  for (uint32_t j = stock_block_begin_[s]; j < stock_block_begin_[s + 1]; ++j) {
+    const uint32_t k = stock_blocks_[j];
+    const auto bit = static_cast<uint16_t>(1u << (k % kGroupBlocks));
+    uint16_t& bits = all_live_[k / kGroupBlocks];
+    bits = live ? static_cast<uint16_t>(bits | bit) : static_cast<uint16_t>(bits & ~bit);
+  }
 }
 
 // The group of block k: a unit of a pool listed unit by unit, else a run of
@@ -809,6 +885,11 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
   // with a score of 1, and a score only has to be non-negative to count.
   // Without negative weights every score is, so none is computed.
   const bool scoreless = pending_ && bounds_hold_;
+  // A pattern that cuts more of a kind than is left stays so until a
+  // take-back raises that kind, which makes the scores of the patterns
+  // cutting it stale (see InvalidateBounds): until then its value drops out
+  // of the candidates. Fixed values are not made stale and stay.
+  const bool drop_overflow = !FixedValues();
   while (pending != 0) {
     const int p = block.begin + __builtin_ctz(pending);
     pending &= pending - 1;
@@ -821,6 +902,10 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
     }
     bool overflow = false;
     bool exact = true;
+    // The closeness, summed while the counts are read anyway (valid when
+    // `summed` and the pattern does not overflow).
+    double closeness = 0.0;
+    bool summed = false;
     if (scoreless) {
       // Only whether the pattern fits the pieces left matters.
       if (!masks || (mask & choice.tight) != 0) {
@@ -836,20 +921,28 @@ ClosestSearch::BlockBound ClosestSearch::ScanBlock(size_t k, int32_t pp, int way
         exact = changed[__builtin_ctzll(m)] <= stamp;
       }
     } else {
+      // As ClosenessIn sums it, in position order.
       for (int k = pool.NzBegin(p); k < pool.NzEnd(p) && !overflow; ++k) {
         const size_t i = static_cast<size_t>(nz_index[k]);
-        overflow = nz_count[k] > left_[i];
+        const int32_t n = nz_count[k];
+        overflow = n > left_[i];
         exact = exact && changed[i] <= stamp;
+        closeness +=
+            n < kTermCounts ? terms_[i * kTermCounts + static_cast<size_t>(n)] : CloseTerm(i, n);
       }
+      summed = true;
     }
-    if (overflow) continue;
+    if (overflow) {
+      if (drop_overflow) lose[static_cast<size_t>(p)] = -std::numeric_limits<double>::infinity();
+      continue;
+    }
     double c = 0.0;
     if (scoreless) {
       c = 1.0;
     } else if (exact) {
       c = bounds[static_cast<size_t>(p)];
     } else {
-      c = Closeness(p);
+      c = summed ? closeness : Closeness(p);
     }
     if (!exact && c < 0) {
       // With a negative weight the score may turn non-negative as pieces are
@@ -1193,10 +1286,38 @@ void ClosestSearch::ForgetStaleBounds(size_t k) {
   const TPatternPool& pool = *pool_;
   const TPatternBlock& block = pool.Blocks()[k];
   const uint64_t kinds = stale_kinds_[k];
-  for (int p = block.begin; p < block.end; ++p) {
-    if (!pool.HasMasks() || (pool.Mask(p) & kinds) != 0) {
-      all_bounds_[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
-      all_lose_[static_cast<size_t>(p)] = std::numeric_limits<double>::infinity();
+  double* bounds = all_bounds_.data();
+  double* lose = all_lose_.data();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  if (!pool.HasMasks()) {
+    std::fill(bounds + block.begin, bounds + block.end, kInf);
+    std::fill(lose + block.begin, lose + block.end, kInf);
+    stale_kinds_[k] = 0;
+    return;
+  }
+  const uint64_t* kind_masks = pool.Masks();
+  int p = block.begin;
+#if defined(__SSE2__)
+  // Two patterns at a time and without branches: which patterns cut a
+  // stale kind follows no order a branch could predict.
+  const __m128i kinds2 = _mm_set1_epi64x(static_cast<long long>(kinds));
+  const __m128d inf2 = _mm_set1_pd(kInf);
+  for (; p + 1 < block.end; p += 2) {
+    const __m128i masks = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kind_masks + p));
+    const __m128i zero = _mm_cmpeq_epi32(_mm_and_si128(masks, kinds2), _mm_setzero_si128());
+    // Both halves of a mask's bits zero: the pattern keeps its bounds.
+    const __m128d keep =
+        _mm_castsi128_pd(_mm_and_si128(zero, _mm_shuffle_epi32(zero, _MM_SHUFFLE(2, 3, 0, 1))));
+    const __m128d b = _mm_loadu_pd(bounds + p);
+    _mm_storeu_pd(bounds + p, _mm_or_pd(_mm_and_pd(keep, b), _mm_andnot_pd(keep, inf2)));
+    const __m128d v = _mm_loadu_pd(lose + p);
+    _mm_storeu_pd(lose + p, _mm_or_pd(_mm_and_pd(keep, v), _mm_andnot_pd(keep, inf2)));
+  }
+#endif
+  for (; p < block.end; ++p) {
+    if ((kind_masks[p] & kinds) != 0) {
+      bounds[p] = kInf;
+      lose[p] = kInf;
     }
   }
   stale_kinds_[k] = 0;
@@ -1234,7 +1355,9 @@ StepOutcome ClosestSearch::CutBar(int best) {
     LoseValues()[static_cast<size_t>(best)] = LoseValue(best, met_nothing_ ? 1 : way_);
     RaiseBlockBound(best);
   }
-  --WorkSheets[static_cast<size_t>(pool.Sheet(best))];
+  if (--WorkSheets[static_cast<size_t>(pool.Sheet(best))] == 0) {
+    SetStockLive(static_cast<size_t>(pool.Sheet(best)), false);
+  }
   cut_since_regen_ = true;
   bool done = true;
   for (size_t i = 0; i < uk_ && done; ++i) done = maxq_[i] - left_[i] >= req_[i];
@@ -1270,7 +1393,10 @@ void ClosestSearch::TakeBackPoorest(int best) {
     kind_changed_[static_cast<size_t>(pool.NzIndex()[k])] = clock_;
   }
   if (--pool.number[static_cast<size_t>(worst)] == 0) std::erase(cut_, worst);
-  if (WorkSheets[static_cast<size_t>(pool.Sheet(worst))]++ == 0) ForgetGroupsOfSheet(worst);
+  if (WorkSheets[static_cast<size_t>(pool.Sheet(worst))]++ == 0) {
+    ForgetGroupsOfSheet(worst);
+    SetStockLive(static_cast<size_t>(pool.Sheet(worst)), true);
+  }
   if (!pool.HasMasks()) {
     InvalidateBounds(~uint64_t{0});
   } else if (const uint64_t risen = RisenKinds(best, worst); risen != 0) {
@@ -1318,6 +1444,7 @@ StepOutcome ClosestSearch::NothingSelectable() {
         WorkSheets[static_cast<size_t>(s)] = std::numeric_limits<int32_t>::max();
       }
     }
+    MarkLiveBlocks();
     met_nothing_ = false;
     pool_ = &opt_.all_schemes;
     cut_since_regen_ = false;
