@@ -1290,8 +1290,12 @@ void ClosestSearch::ForgetStaleBounds(size_t k) {
   double* lose = all_lose_.data();
   constexpr double kInf = std::numeric_limits<double>::infinity();
   if (!pool.HasMasks()) {
+    // Without kind bits every pattern is forgotten, also those whose kinds
+    // did not change since they were scored: their scores must not count
+    // as exact, or a forgotten (infinite) bound would be taken for one.
     std::fill(bounds + block.begin, bounds + block.end, kInf);
     std::fill(lose + block.begin, lose + block.end, kInf);
+    std::fill(all_stamp_.begin() + block.begin, all_stamp_.begin() + block.end, int64_t{-1});
     stale_kinds_[k] = 0;
     return;
   }

@@ -328,9 +328,12 @@ TEST(SearchReference, SameBestPlanAsTheListFormulation) {
 // Stock tables of many rows, most of one bar, some lengths repeated and
 // priorities mixed: the pools span many blocks and groups of blocks that the
 // search skips by their bounds, with take-backs and regenerations between.
-TEST(SearchReference, SameBestPlanOnManyStockRows) {
-  std::mt19937 rng(171717);
-  for (int round = 0; round < 24; ++round) {
+// Each round has `min_rows` to 3 * `min_rows` - 1 stock rows and `min_kinds`
+// to `min_kinds` + 7 piece kinds; above 64 kinds the patterns have no kind
+// bits.
+void ExpectSameOnManyStockRows(uint32_t seed, int rounds, int min_rows, int min_kinds) {
+  std::mt19937 rng(seed);
+  for (int round = 0; round < rounds; ++round) {
     TOptimize2d fast;
     fast.params.clock = [] { return 0.0; };
     fast.params.blade_width = static_cast<int32_t>(rng() % 2) * 3;
@@ -340,7 +343,7 @@ TEST(SearchReference, SameBestPlanOnManyStockRows) {
     fast.SingleStageRun = true;
     fast.ImprovementPassesPending = round % 2 == 1;
     fast.OptimizerRandomState = 917 + round;
-    const int nstocks = 20 + static_cast<int>(rng() % 40);
+    const int nstocks = min_rows + static_cast<int>(rng() % static_cast<uint32_t>(2 * min_rows));
     for (int s = 0; s < nstocks; ++s) {
       const int32_t length = s % 7 == 3 ? 2400 : 800 + static_cast<int32_t>(rng() % 2400);
       fast.AddSheet("S" + std::to_string(s), "", "1", "", "", length, 0, 1000,
@@ -348,7 +351,7 @@ TEST(SearchReference, SameBestPlanOnManyStockRows) {
                     s < 2 ? 1 : static_cast<int32_t>(rng() % 4 == 0),
                     50 + static_cast<int32_t>(rng() % 300));
     }
-    const int nkinds = 6 + static_cast<int>(rng() % 8);
+    const int nkinds = min_kinds + static_cast<int>(rng() % 8);
     for (int k = 0; k < nkinds; ++k) {
       const int32_t max = 1 + static_cast<int32_t>(rng() % 12);
       fast.AddPart("P" + std::to_string(k), "", "1", "", 150 + static_cast<int32_t>(rng() % 1200),
@@ -357,6 +360,14 @@ TEST(SearchReference, SameBestPlanOnManyStockRows) {
     Prepare(fast);
     ExpectSameAsReference(fast, round);
   }
+}
+
+TEST(SearchReference, SameBestPlanOnManyStockRows) { ExpectSameOnManyStockRows(171717, 24, 20, 6); }
+
+// A take-back forgets every score of a pool without kind bits: none of them
+// may then count as exact.
+TEST(SearchReference, SameBestPlanOnManyStockRowsWithoutKindBits) {
+  ExpectSameOnManyStockRows(272727, 2, 5, 65);
 }
 
 // Stock tables of distinct lengths, a few bars each, long enough for many
