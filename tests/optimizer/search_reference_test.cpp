@@ -367,7 +367,7 @@ TEST(SearchReference, SameBestPlanOnManyStockRows) { ExpectSameOnManyStockRows(1
 // A take-back forgets every score of a pool without kind bits: none of them
 // may then count as exact.
 TEST(SearchReference, SameBestPlanOnManyStockRowsWithoutKindBits) {
-  ExpectSameOnManyStockRows(272727, 2, 5, 65);
+  ExpectSameOnManyStockRows(272727, 1, 5, 65);
 }
 
 // Stock tables of distinct lengths, a few bars each, long enough for many
