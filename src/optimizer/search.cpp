@@ -28,6 +28,22 @@ struct TrialEntry {
   std::vector<int32_t> counts;
 };
 
+#if defined(__SSE2__)
+// Of the two kind masks at `masks`: all bits set in the lane of each that has
+// none of the bits of `kinds2` (SSE2 compares 32-bit halves, so both halves
+// of a lane must be zero).
+inline __m128d CutsNoneOf(const uint64_t* masks, __m128i kinds2) {
+  const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(masks));
+  const __m128i zero = _mm_cmpeq_epi32(_mm_and_si128(m, kinds2), _mm_setzero_si128());
+  return _mm_castsi128_pd(_mm_and_si128(zero, _mm_shuffle_epi32(zero, _MM_SHUFFLE(2, 3, 0, 1))));
+}
+
+// Per lane: `a` where `pick` has all bits set, else `b`.
+inline __m128d Select(__m128d pick, __m128d a, __m128d b) {
+  return _mm_or_pd(_mm_and_pd(pick, a), _mm_andnot_pd(pick, b));
+}
+#endif
+
 // What the greedy steps of a pass do next.
 enum class StepOutcome { Continue, Success, Failed };
 
@@ -113,7 +129,7 @@ class ClosestSearch {
   std::vector<GroupBound>& GroupBounds() {
     return pool_ == &RegeneratedPool ? regen_group_bounds_ : all_group_bounds_;
   }
-  void ForgetGroupsOfSheet(int p);
+  void ForgetGroupsOfStock(size_t s);
   Choice StartChoice() const;
   bool SkipGroup(const GroupBound& gb, const Choice& choice, bool may_skip) const;
   GroupBound ChooseInBlocks(size_t begin, size_t end, int way, bool cheap, bool may_skip,
@@ -268,10 +284,11 @@ class ClosestSearch {
   std::vector<BlockBound> all_block_bounds_, regen_block_bounds_;
   std::vector<GroupBound> all_group_bounds_, regen_group_bounds_;
   // Per group of the first pool: bit j set when block j of the group belongs
-  // to a stock with bars left; and each stock's blocks (stock_blocks_ from
-  // stock_block_begin_[s]), so that a stock running out clears its bits.
+  // to a stock with bars left; and stock s's blocks, stock_block_begin_[s]
+  // up to stock_block_begin_[s + 1] (the first pool lists the stocks'
+  // patterns stock by stock, in stock order).
   std::vector<uint16_t> all_live_;
-  std::vector<uint32_t> stock_block_begin_, stock_blocks_;
+  std::vector<uint32_t> stock_block_begin_;
   // Per block of the first pool: the kinds whose pieces were taken back since
   // its scores were last forgotten (see InvalidateBounds).
   std::vector<uint64_t> stale_kinds_;
@@ -741,17 +758,12 @@ __attribute__((always_inline)) inline void ClosestSearch::VisitBlock(size_t k, i
 void ClosestSearch::MarkLiveBlocks() {
   const std::vector<TPatternBlock>& blocks = opt_.all_schemes.Blocks();
   if (stock_block_begin_.size() != static_cast<size_t>(nsheets_) + 1) {
-    // Each stock's blocks, in pool order (the pool stays the same through
-    // the search).
+    // Where each stock's blocks begin (the pool stays the same through the
+    // search).
     stock_block_begin_.assign(static_cast<size_t>(nsheets_) + 1, 0);
     for (const TPatternBlock& b : blocks) ++stock_block_begin_[static_cast<size_t>(b.sheet) + 1];
     for (size_t s = 0; s < static_cast<size_t>(nsheets_); ++s) {
       stock_block_begin_[s + 1] += stock_block_begin_[s];
-    }
-    stock_blocks_.resize(blocks.size());
-    std::vector<uint32_t> at(stock_block_begin_.begin(), stock_block_begin_.end() - 1);
-    for (size_t k = 0; k < blocks.size(); ++k) {
-      stock_blocks_[at[static_cast<size_t>(blocks[k].sheet)]++] = static_cast<uint32_t>(k);
     }
   }
   all_live_.assign((blocks.size() + kGroupBlocks - 1) / kGroupBlocks, 0);
@@ -765,8 +777,7 @@ void ClosestSearch::MarkLiveBlocks() {
 // Stock s has bars again (live) or none left: its blocks of the first pool
 // follow.
 void ClosestSearch::SetStockLive(size_t s, bool live) {
-  for (uint32_t j = stock_block_begin_[s]; j < stock_block_begin_[s + 1]; ++j) {
-    const uint32_t k = stock_blocks_[j];
+  for (uint32_t k = stock_block_begin_[s]; k < stock_block_begin_[s + 1]; ++k) {
     const auto bit = static_cast<uint16_t>(1u << (k % kGroupBlocks));
     uint16_t& bits = all_live_[k / kGroupBlocks];
     bits = live ? static_cast<uint16_t>(bits | bit) : static_cast<uint16_t>(bits & ~bit);
@@ -840,19 +851,11 @@ double ClosestSearch::CheapBlockBound(size_t k, uint64_t exhausted, int way) {
   return LeadScoreAt(top, ps, ub, way) * kMargin;
 }
 
-// A stock of pattern p's has bars again: the groups of its blocks are
-// unknown (a stock's patterns are consecutive in the first pool).
-void ClosestSearch::ForgetGroupsOfSheet(int p) {
-  const std::vector<TPatternBlock>& blocks = pool_->Blocks();
-  std::vector<GroupBound>& groups = GroupBounds();
-  const auto it = std::upper_bound(blocks.begin(), blocks.end(), p,
-                                   [](int q, const TPatternBlock& b) { return q < b.begin; });
-  const size_t at = static_cast<size_t>(it - blocks.begin()) - 1;
-  const int32_t sheet = blocks[at].sheet;
-  for (size_t k = at; k < blocks.size() && blocks[k].sheet == sheet; ++k) {
-    if (k / kGroupBlocks < groups.size()) groups[k / kGroupBlocks] = GroupBound{};
-  }
-  for (size_t k = at; k-- > 0 && blocks[k].sheet == sheet;) {
+// Stock s has bars again: the groups of its blocks in the first pool are
+// unknown.
+void ClosestSearch::ForgetGroupsOfStock(size_t s) {
+  std::vector<GroupBound>& groups = all_group_bounds_;
+  for (uint32_t k = stock_block_begin_[s]; k < stock_block_begin_[s + 1]; ++k) {
     if (k / kGroupBlocks < groups.size()) groups[k / kGroupBlocks] = GroupBound{};
   }
 }
@@ -1006,16 +1009,9 @@ uint32_t ClosestSearch::Candidates(int first, int end, uint64_t exhausted, doubl
     const __m128d v = _mm_loadu_pd(lose + p);
     const __m128d low = _mm_cmple_pd(v, skip2);  // false for a NaN
     __m128d live = _mm_castsi128_pd(_mm_set1_epi32(-1));
-    if (exhausted != 0) {
-      const __m128i masks = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kind_masks + p));
-      const __m128i zero = _mm_cmpeq_epi32(_mm_and_si128(masks, exhausted2), _mm_setzero_si128());
-      // Both halves of a mask's bits zero.
-      live =
-          _mm_castsi128_pd(_mm_and_si128(zero, _mm_shuffle_epi32(zero, _MM_SHUFFLE(2, 3, 0, 1))));
-    }
+    if (exhausted != 0) live = CutsNoneOf(kind_masks + p, exhausted2);
     cands |= static_cast<uint32_t>(_mm_movemask_pd(_mm_andnot_pd(low, live))) << (p - first);
-    const __m128d keep = _mm_and_pd(low, live);
-    t2 = _mm_max_pd(t2, _mm_or_pd(_mm_and_pd(keep, v), _mm_andnot_pd(keep, none)));
+    t2 = _mm_max_pd(t2, Select(_mm_and_pd(low, live), v, none));
   }
   const double t_lo = _mm_cvtsd_f64(t2);
   const double t_hi = _mm_cvtsd_f64(_mm_unpackhi_pd(t2, t2));
@@ -1307,15 +1303,10 @@ void ClosestSearch::ForgetStaleBounds(size_t k) {
   const __m128i kinds2 = _mm_set1_epi64x(static_cast<long long>(kinds));
   const __m128d inf2 = _mm_set1_pd(kInf);
   for (; p + 1 < block.end; p += 2) {
-    const __m128i masks = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kind_masks + p));
-    const __m128i zero = _mm_cmpeq_epi32(_mm_and_si128(masks, kinds2), _mm_setzero_si128());
-    // Both halves of a mask's bits zero: the pattern keeps its bounds.
-    const __m128d keep =
-        _mm_castsi128_pd(_mm_and_si128(zero, _mm_shuffle_epi32(zero, _MM_SHUFFLE(2, 3, 0, 1))));
-    const __m128d b = _mm_loadu_pd(bounds + p);
-    _mm_storeu_pd(bounds + p, _mm_or_pd(_mm_and_pd(keep, b), _mm_andnot_pd(keep, inf2)));
-    const __m128d v = _mm_loadu_pd(lose + p);
-    _mm_storeu_pd(lose + p, _mm_or_pd(_mm_and_pd(keep, v), _mm_andnot_pd(keep, inf2)));
+    // A pattern cutting no stale kind keeps its bounds.
+    const __m128d keep = CutsNoneOf(kind_masks + p, kinds2);
+    _mm_storeu_pd(bounds + p, Select(keep, _mm_loadu_pd(bounds + p), inf2));
+    _mm_storeu_pd(lose + p, Select(keep, _mm_loadu_pd(lose + p), inf2));
   }
 #endif
   for (; p < block.end; ++p) {
@@ -1398,7 +1389,7 @@ void ClosestSearch::TakeBackPoorest(int best) {
   }
   if (--pool.number[static_cast<size_t>(worst)] == 0) std::erase(cut_, worst);
   if (WorkSheets[static_cast<size_t>(pool.Sheet(worst))]++ == 0) {
-    ForgetGroupsOfSheet(worst);
+    ForgetGroupsOfStock(static_cast<size_t>(pool.Sheet(worst)));
     SetStockLive(static_cast<size_t>(pool.Sheet(worst)), true);
   }
   if (!pool.HasMasks()) {
