@@ -114,56 +114,73 @@ struct TSparseEnumerator {
     if constexpr (!std::is_same_v<Term, NoTerm>) term_sum.assign(static_cast<size_t>(m) + 1, 0.0);
     pieces.assign(static_cast<size_t>(m) + 1, 0);
     mask.assign(static_cast<size_t>(m) + 1, 0);
+    // The loop works on plain pointers and a local depth: through the
+    // vectors the compiler reloads every array's address after each store.
+    // `depth` is written back before each visit (the accessors read it).
+    const int32_t* const kind_at = kind.data();
+    const int32_t* const cx_at = cx.data();
+    const int32_t* const qty_at = qty.data();
+    const int32_t* const low_at = suffix_min.data();
+    int32_t* const count_at = counts.data();
+    int32_t* const stack_at = stack.data();
+    int32_t* const nzk = nz_kind.data();
+    int32_t* const nzc = nz_count.data();
+    double* const sum_at = sum.data();
+    double* const term_at = term_sum.data();
+    int64_t* const pieces_at = pieces.data();
+    uint64_t* const mask_at = mask.data();
     // The running values at depth d from those below it (inlined: it runs
     // for every combination).
     auto account = [&](size_t d) __attribute__((always_inline)) {
-      const int32_t i = nz_kind[d];
-      const int32_t c = nz_count[d];
+      const int32_t i = nzk[d];
+      const int32_t c = nzc[d];
       const double add = weight != nullptr ? static_cast<double>(c) * weight[i] : 0.0;
-      sum[d + 1] = sum[d] + add;
-      if constexpr (!std::is_same_v<Term, NoTerm>) term_sum[d + 1] = term_sum[d] + term(i, c);
-      pieces[d + 1] = pieces[d] + c;
-      mask[d + 1] = mask[d] | (i < 64 ? uint64_t{1} << i : 0);
+      sum_at[d + 1] = sum_at[d] + add;
+      if constexpr (!std::is_same_v<Term, NoTerm>) term_at[d + 1] = term_at[d] + term(i, c);
+      pieces_at[d + 1] = pieces_at[d] + c;
+      mask_at[d + 1] = mask_at[d] | (i < 64 ? uint64_t{1} << i : 0);
     };
+    size_t dep = 0;
     int i = 0;
     int64_t rest = length;
     for (;;) {
       for (int j = i; j < m; ++j) {
         const size_t u = static_cast<size_t>(j);
-        if (rest < suffix_min[u]) break;
-        int64_t n = rest / cx[u];
-        if (n > qty[u]) n = qty[u];
+        if (rest < low_at[u]) break;
+        int64_t n = rest / cx_at[u];
+        if (n > qty_at[u]) n = qty_at[u];
         if (n == 0) continue;
-        counts[u] = static_cast<int32_t>(n);
-        rest -= static_cast<int64_t>(cx[u]) * n;
-        const size_t d = depth++;
-        stack[d] = j;
-        nz_kind[d] = kind[u];
-        nz_count[d] = counts[u];
+        count_at[u] = static_cast<int32_t>(n);
+        rest -= static_cast<int64_t>(cx_at[u]) * n;
+        const size_t d = dep++;
+        stack_at[d] = j;
+        nzk[d] = kind_at[u];
+        nzc[d] = count_at[u];
         account(d);
       }
-      if (depth == 0) return;
-      if (!visit(static_cast<const int32_t*>(nz_kind.data()),
-                 static_cast<const int32_t*>(nz_count.data()), static_cast<int>(depth))) {
+      if (dep == 0) return;
+      depth = dep;
+      if (!visit(static_cast<const int32_t*>(nzk), static_cast<const int32_t*>(nzc),
+                 static_cast<int>(dep))) {
         return;
       }
       // Clear the last kind of all, then lower the nearest non-zero count.
-      if (last_kept && stack[depth - 1] == m - 1) {
+      if (last_kept && stack_at[dep - 1] == m - 1) {
         const size_t u = static_cast<size_t>(m - 1);
-        rest += static_cast<int64_t>(counts[u]) * cx[u];
-        counts[u] = 0;
-        --depth;
+        rest += static_cast<int64_t>(count_at[u]) * cx_at[u];
+        count_at[u] = 0;
+        --dep;
       }
-      if (depth == 0) return;
-      const int top = stack[depth - 1];
+      if (dep == 0) return;
+      const int top = stack_at[dep - 1];
       const size_t u = static_cast<size_t>(top);
-      --counts[u];
-      rest += cx[u];
-      if (counts[u] == 0) {
-        --depth;
+      --count_at[u];
+      rest += cx_at[u];
+      if (count_at[u] == 0) {
+        --dep;
       } else {
-        const size_t d = depth - 1;
-        nz_count[d] = counts[u];
+        const size_t d = dep - 1;
+        nzc[d] = count_at[u];
         account(d);
       }
       i = top + 1;

@@ -141,6 +141,9 @@ class TPatternCache {
   const TLengthPatterns& Get(const TPanels& pieces, const T2DStock& stock, int speed);
   // The stock length's list if it is made for these quantities, or null.
   const TLengthPatterns* Find(const TPanels& pieces, const T2DStock& stock);
+  // How many lists were made so far: Find's answer for the same pieces and
+  // stock changes only when this does.
+  uint64_t Listings() const { return listings_; }
 
  private:
   std::unordered_map<int64_t, TLengthPatterns> entries_;  // by stock length and width

@@ -236,6 +236,11 @@ class ClosestSearch {
   TPanels LeftParts;  // the pieces still allowed, as a list for the weight updates
   TPatternPool RegeneratedPool;
   TPatternCache pattern_cache_;
+  // Changes with every change of LeftParts' quantities.
+  uint64_t left_parts_version_ = 0;
+  // Per stock: LeftParts' version and the cache's listings when the cache
+  // last had no list for it (see ScoreListing).
+  std::vector<std::pair<uint64_t, uint64_t>> unlisted_at_;
   std::vector<const TLengthPatterns*> stock_patterns_;  // per stock, this regeneration
   std::vector<int> rank_order_;                         // stocks by label rank, stable
   // Units: the stocks of one label rank, rank_order_[unit_begin_[u] ..
@@ -442,6 +447,7 @@ void ClosestSearch::InitLabels() {
   stock_top_.assign(us, 0.0);
   stock_top_mask_.assign(us, 0);
   stock_top_clock_.assign(us, 0);
+  unlisted_at_.assign(us, {~uint64_t{0}, ~uint64_t{0}});
   stock_bounds_.resize(us);
   stock_bounds_key_.assign(us, {0, -1});
 }
@@ -581,6 +587,7 @@ void ClosestSearch::ReplayPass() {
 }
 
 void ClosestSearch::SetLeftParts(const std::vector<int32_t>& left) {
+  ++left_parts_version_;
   for (int i = 0; i < kinds_; ++i) LeftParts[i].p_number = left[static_cast<size_t>(i)];
 }
 
@@ -1535,7 +1542,15 @@ void ClosestSearch::ScoreListing(int s) {
   double top = -std::numeric_limits<double>::infinity();
   uint64_t top_mask = 0;
   int32_t count = 0;
-  if (const TLengthPatterns* e = pattern_cache_.Find(LeftParts, stock); e != nullptr) {
+  // A stock is scored again and again between two changes of the pieces
+  // left: the cache is asked once, and again only after a new list.
+  const std::pair<uint64_t, uint64_t> now{left_parts_version_, pattern_cache_.Listings()};
+  const TLengthPatterns* e = nullptr;
+  if (unlisted_at_[ps] != now) {
+    e = pattern_cache_.Find(LeftParts, stock);
+    if (e == nullptr) unlisted_at_[ps] = now;
+  }
+  if (e != nullptr) {
     const TPatternPool& listed = e->patterns;
     count = listed.Count();
     for (int p = 0; p < count; ++p) {
@@ -1781,6 +1796,7 @@ void ClosestSearch::KeepRegeneratedBounds() {
 }
 
 void ClosestSearch::SyncLeftParts() {
+  ++left_parts_version_;
   for (int i = 0; i < kinds_; ++i) {
     LeftParts[i].p_number = static_cast<int32_t>(left_[static_cast<size_t>(i)]);
   }
